@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/MessageBoxes.h"
+
+namespace tarvolen {
+
+// Records every box instead of showing it.
+class FakeMessageBoxes final : public MessageBoxes {
+ public:
+  struct Box {
+    std::string title;
+    std::string text;
+    BoxIcon icon;
+  };
+  void show(const std::string& title, const std::string& text, BoxIcon icon) override {
+    boxes.push_back({title, text, icon});
+  }
+  std::vector<Box> boxes;
+};
+
+}  // namespace tarvolen

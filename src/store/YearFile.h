@@ -1,0 +1,39 @@
+#pragma once
+// An append file of the current year (check-ins or the operation log). The
+// count of records in use lives in set.dat; it is written through after
+// every append, and at open it is never taken lower than the records the
+// file already holds, so a crash can never make a later append overwrite a
+// record.
+#include <filesystem>
+
+#include "store/RecordFile.h"
+#include "store/SettingsFile.h"
+
+namespace tarvolen {
+
+class YearFile {
+ public:
+  YearFile() = default;
+  // `counterPosition` is the set.dat position of the count (1030 or 1038);
+  // `storedCount` is the count as start-up holds it (0 after a new year).
+  Status open(const std::filesystem::path& path, size_t recordLength, SettingsFile* settings,
+              int64_t counterPosition, int32_t storedCount);
+
+  bool isOpen() const { return file_.isOpen(); }
+  int32_t count() const { return count_; }
+  void setCount(int32_t count) { count_ = count; }
+
+  // Writes the record at count + 1; only a successful write raises the count.
+  Status append(const Result<Bytes>& packed);
+  Result<Bytes> read(int64_t n) const { return file_.read(n); }
+  const RecordFile& file() const { return file_; }
+  void close() { file_.close(); }
+
+ private:
+  RecordFile file_;
+  SettingsFile* settings_ = nullptr;
+  int64_t counterPosition_ = 0;
+  int32_t count_ = 0;
+};
+
+}  // namespace tarvolen

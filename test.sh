@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: unit, widget and
+# end-to-end tests, then the core's unit tests again under ASan and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+preset=default
+[[ "${CI:-}" == "true" ]] && preset=ci
+jobs=$(nproc)
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$jobs"
+ctest --preset "$preset" -j "$jobs"
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs" --target core_tests
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --preset sanitize -j "$jobs" -L unit
