@@ -1,0 +1,75 @@
+#pragma once
+// The running sessions (at most 1001) and the counters that go with them.
+// Every change is written through at once to shuju.dat and to the session
+// count at set.dat position 1.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/RecordFile.h"
+#include "store/Records.h"
+#include "store/SettingsFile.h"
+#include "store/Tables.h"
+
+namespace tarvolen {
+
+class ActiveSessionTable {
+ public:
+  static constexpr int kCapacity = 1001;
+  static constexpr int kRowsPerPage = 30;
+
+  ActiveSessionTable() : sessions_(kCapacity), overtime_(kCapacity, false) {}
+
+  // Restores the sessions from shuju.dat at start-up. `storedCount` is the
+  // count read from set.dat position 1; room places must already be set.
+  // Reports "房间数据异常。" through `notify` for every session whose room has
+  // no free place, or that names a room or student that cannot exist.
+  struct LoadContext {
+    const RoomTable& rooms;
+    const StudentTable& students;
+    std::function<int(const SessionRecord&)> overtimeMinutes;  // elapsed - limit
+    std::function<void(const std::string&)> notify;
+  };
+  void LoadSessions(RecordFile file, SettingsFile& settings, int32_t storedCount, const LoadContext& ctx);
+
+  // Free places of every room and the total places, from the room table.
+  void SetPlacesFromRooms(const RoomTable& rooms);
+
+  int32_t count() const { return count_; }
+  const SessionRecord& at(int position) const { return sessions_.at(static_cast<size_t>(position)); }
+  bool isOvertime(int position) const { return overtime_.at(static_cast<size_t>(position)); }
+  int32_t highestRecord() const { return highestRecord_; }
+  const std::string& freeRecords() const { return freeRecords_; }
+  int onlineCount() const { return onlineCount_; }
+  int overtimeCount() const { return overtimeCount_; }
+  int freePlaces(int room) const { return freePlaces_.at(static_cast<size_t>(room)); }
+  int totalPlaces() const { return totalPlaces_; }
+  int lastVacatedRoom() const { return lastVacatedRoom_; }
+  // Pages of the session list: (count - 1) / 30, 0 when empty.
+  int lastPage() const { return count_ > 0 ? (count_ - 1) / kRowsPerPage : 0; }
+
+  void MarkOvertime(int position);
+  // First position whose student slot equals `student`, -1 when none.
+  int FindSession(int student) const;
+
+  RecordFile& file() { return file_; }
+
+ private:
+  RecordFile file_;
+  std::vector<SessionRecord> sessions_;
+  std::vector<bool> overtime_;
+  int32_t count_ = 0;
+  int32_t highestRecord_ = 0;
+  std::string freeRecords_;
+  int onlineCount_ = 0;
+  int overtimeCount_ = 0;
+  std::array<uint8_t, RoomTable::kLastSlot + 1> freePlaces_{};
+  int totalPlaces_ = 0;
+  int lastVacatedRoom_ = 0;
+};
+
+// "0000" formatting of a session-file record number for the free list.
+std::string FreeRecordKey(int32_t record);
+
+}  // namespace tarvolen

@@ -1,0 +1,192 @@
+#include "startup/Desk.h"
+
+#include <filesystem>
+
+#include "session/SessionClock.h"
+#include "startup/Calendar.h"
+
+namespace tarvolen {
+
+using namespace settings;
+
+Desk::Desk(ProgramFolder folder, DeskServices services)
+    : folder_(std::move(folder)), services_(services), notifier_(folder_, services.sound) {}
+
+StartStop Desk::StartUntilPrompt() {
+  // appname.txt is required before anything else is looked at.
+  auto app = ReadAppName(folder_);
+  if (!app.ok()) {
+    services_.boxes.show("提示", "找不到文件 " + folder_.appName().string(), BoxIcon::Critical);
+    return StartStop::AppNameMissing;
+  }
+  appName_ = app.value();
+
+  // Category lists; a missing file loads as empty names.
+  (void)categories_.load(folder_);
+
+  // set.dat is opened only when it exists: opening would create it, and a
+  // missing set.dat must stop the start as damaged data.
+  const bool haveSettings = std::filesystem::exists(folder_.settings());
+  if (haveSettings) {
+    auto s = SettingsFile::Open(folder_.settings());
+    if (s.ok()) settings_.emplace(std::move(s.value()));
+  }
+
+  // Interface initialisation: the year of the year files, operation names.
+  currentYear_ = services_.clock.today().year;
+  if (Status s = operationNames_.load(folder_); !s.ok()) {
+    PushMessage("错误" + std::to_string(static_cast<int>(s.code())));
+  }
+
+  if (!services_.instance.acquire()) {
+    services_.boxes.show("提示", "本程序已经在运行中！", BoxIcon::Critical);
+    return StartStop::AlreadyRunning;
+  }
+  if (!settings_ || !std::filesystem::exists(folder_.sessions())) {
+    services_.boxes.show("提示", "数据损坏", BoxIcon::Critical);
+    return StartStop::DataDamaged;
+  }
+
+  ReadOptions();
+  RollCalendar();
+
+  const Identity& admin = identities_[IdentityTable::kAdministrator];
+  if (admin.name.empty() || admin.password.empty()) {
+    services_.boxes.show("提示", "数据损坏", BoxIcon::Critical);
+    return StartStop::DataDamaged;
+  }
+  firstRun_ = admin.password == kNoPassword;
+  prompt_ = std::make_unique<IdentityPrompt>(identities_, *settings_, services_.boxes);
+  prompt_->start(lastIdentity_, firstRun_);
+  promptShown_ = true;
+  mainWindowShown_ = false;
+  return StartStop::Continue;
+}
+
+void Desk::ReadOptions() {
+  SettingsFile& s = *settings_;
+  sessionCount_ = s.longAt(kSessionCount);
+  options_.load(s);
+  notifier_.setSoundOn(options_.soundOn);
+  identities_.load(s);
+  checkinCount_ = s.longAt(kCheckinCount);
+  logCount_ = s.longAt(kLogCount);
+  lastIdentity_ = s.byteAt(kLastIdentity);
+  customName_ = s.stringRecord(kRecCustomName);
+}
+
+void Desk::RollCalendar() {
+  SettingsFile& s = *settings_;
+  const CivilDate today = services_.clock.today();
+  const Dividers dividers = SaneDividers(options_.autumnDivider, options_.springDivider);
+  const RolloverPlan plan = PlanRollover(s.dateRecord(kRecLastStart), today, dividers);
+  if (!plan.changed) return;
+  if (plan.resetYearCounts) {
+    checkinCount_ = 0;
+    logCount_ = 0;
+  }
+  if (plan.greetNewSemester) services_.boxes.show("提示", "欢迎新学期！", BoxIcon::Critical);
+  (void)s.writeDateRecord(kRecLastStart, ToOle(today));
+  if (options_.dropPreviousDay && sessionCount_ > 0) {
+    PushMessage(std::to_string(sessionCount_) + "个数据已忽略。");
+    sessionCount_ = 0;
+    (void)s.writeLong(kSessionCount, 0);
+  }
+}
+
+bool Desk::ContinueLoading(const LoadPump& pump) {
+  // Rooms: free places and total places of the rooms in service.
+  (void)rooms_.load(folder_);
+  sessions_.SetPlacesFromRooms(rooms_);
+
+  // Active sessions; from here on a failing step is skipped silently.
+  auto sessionFile = RecordFile::Open(folder_.sessions(), kSessionRecordLength);
+  if (sessionFile.ok()) {
+    const int defaultLimit = options_.defaultTimeLimit;
+    const DateTime now = services_.clock.now();
+    ActiveSessionTable::LoadContext ctx{
+        rooms_, students_,
+        [this, defaultLimit, now](const SessionRecord& s) {
+          return SessionElapsedMinutes(s, now) - RoomTimeLimit(rooms_[s.room].timeLimitCode, defaultLimit);
+        },
+        [this](const std::string& text) { PushMessage(text); }};
+    sessions_.LoadSessions(std::move(sessionFile.value()), *settings_, sessionCount_, ctx);
+  }
+
+  // Students, with the window kept responsive between records.
+  bool abandoned = false;
+  LoadPump watched = [&pump, &abandoned] {
+    if (pump && !pump()) abandoned = true;
+    return !abandoned;
+  };
+  (void)students_.load(folder_, watched);
+  if (abandoned) return false;
+  studentsLoaded_ = true;
+  PushMessage("数据已经载入完毕");
+  PlaySoundCue("5.wav");
+  cardInputEnabled_ = true;
+
+  (void)company_.load(folder_);
+  (void)checkins_.open(folder_.checkinYear(currentYear_), kCheckinRecordLength, &*settings_, kCheckinCount,
+                       checkinCount_);
+  (void)log_.open(folder_.logYear(currentYear_), kLogRecordLength, &*settings_, kLogCount, logCount_);
+  return true;
+}
+
+void Desk::ShowMain() {
+  promptShown_ = false;
+  mainWindowShown_ = true;
+  mainWindowEnabled_ = true;
+  if (!hooksInstalled_) {
+    hooksInstalled_ = true;
+    if (onInstallHooks) onInstallHooks();
+  }
+}
+
+IdentityPrompt::Outcome Desk::ConfirmIdentity() {
+  auto outcome = prompt_->confirm();
+  if (outcome == IdentityPrompt::Outcome::Confirmed) {
+    int k = prompt_->selected();
+    currentIdentity_ = k;
+    windowTitle_ = customName_ + " " + identities_[k].name;
+    navigationVisible_ = static_cast<uint16_t>(identities_[k].permissions & 0x1FF);
+    passwordChangeEnabled_ = k > 0;
+    ShowMain();
+  } else if (outcome == IdentityPrompt::Outcome::FirstRunDone) {
+    // The first-run confirmation leaves title, buttons and "修改" as they are.
+    currentIdentity_ = IdentityTable::kAdministrator;
+    ShowMain();
+  }
+  return outcome;
+}
+
+IdentityPrompt::Outcome Desk::CancelIdentity() {
+  auto outcome = prompt_->cancel(mainWindowShown_);
+  if (outcome == IdentityPrompt::Outcome::BackToMain) {
+    promptShown_ = false;
+    mainWindowEnabled_ = true;
+  }
+  return outcome;
+}
+
+void Desk::SwitchIdentity() {
+  mainWindowEnabled_ = false;
+  promptShown_ = true;
+  prompt_->beginSwitch();
+}
+
+void Desk::SaveAndExit() {
+  if (!settings_) return;
+  SaveOptionGroups(options_, dirty_, *settings_);
+  if (prompt_ && prompt_->picked() && IdentityTable::validSlot(prompt_->selected())) {
+    (void)settings_->writeByte(kLastIdentity, static_cast<uint8_t>(prompt_->selected()));
+  }
+  (void)settings_->writeLong(kCheckinCount, checkins_.isOpen() ? checkins_.count() : checkinCount_);
+  (void)settings_->writeLong(kLogCount, log_.isOpen() ? log_.count() : logCount_);
+  if (hooksInstalled_) {
+    hooksInstalled_ = false;
+    if (onRemoveHooks) onRemoveHooks();
+  }
+}
+
+}  // namespace tarvolen

@@ -1,0 +1,151 @@
+#pragma once
+// The running desk: every in-memory table, the options, the open files and
+// the services of the platform. One Desk lives for the whole run and is
+// driven by the events of the single user-interface thread.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "access/IdentityPrompt.h"
+#include "access/Identities.h"
+#include "notify/Notifier.h"
+#include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SingleInstance.h"
+#include "platform/SoundPlayer.h"
+#include "session/ActiveSessionTable.h"
+#include "startup/Options.h"
+#include "store/ProgramFolder.h"
+#include "store/SettingsFile.h"
+#include "store/SideFiles.h"
+#include "store/Tables.h"
+#include "store/YearFile.h"
+
+namespace tarvolen {
+
+struct DeskServices {
+  Clock& clock;
+  MessageBoxes& boxes;
+  SingleInstance& instance;
+  SoundPlayer* sound = nullptr;
+};
+
+// Why start-up stopped before the desk could be used.
+enum class StartStop {
+  Continue,        // the identity prompt is up, loading goes on
+  AlreadyRunning,  // "本程序已经在运行中！"
+  DataDamaged,     // "数据损坏"
+  AppNameMissing,  // appname.txt not found
+};
+
+class Desk {
+ public:
+  Desk(ProgramFolder folder, DeskServices services);
+  Desk(const Desk&) = delete;
+  Desk& operator=(const Desk&) = delete;
+
+  // Start-up up to the identity prompt (everything up to the identity check).
+  StartStop StartUntilPrompt();
+  // The rest of start-up, with the prompt on screen: rooms, sessions, the
+  // students (the pump runs between records), company texts, year files.
+  // False when the pump asked to stop.
+  bool ContinueLoading(const LoadPump& pump);
+
+  // The prompt's answers, applied to the desk.
+  IdentityPrompt::Outcome ConfirmIdentity();
+  IdentityPrompt::Outcome CancelIdentity();
+  // "切换用户": the main window is disabled and the prompt shown again.
+  void SwitchIdentity();
+
+  // Save-and-exit: changed option groups, the picked identity, the two
+  // year-file counts. Errors are skipped.
+  void SaveAndExit();
+
+  // Operator feedback.
+  void PushMessage(const std::string& text) { notifier_.PushMessage(text); }
+  void PlaySoundCue(const std::string& name) { notifier_.PlaySoundCue(name); }
+
+  // The permission test against the identity in use at this moment.
+  bool CurrentIdentityHas(Right right) const { return identities_.has(currentIdentity_, right); }
+
+  // State the windows render.
+  const ProgramFolder& folder() const { return folder_; }
+  Notifier& notifier() { return notifier_; }
+  IdentityPrompt& prompt() { return *prompt_; }
+  const IdentityTable& identities() const { return identities_; }
+  int currentIdentity() const { return currentIdentity_; }
+  const std::string& windowTitle() const { return windowTitle_; }
+  bool mainWindowShown() const { return mainWindowShown_; }
+  bool mainWindowEnabled() const { return mainWindowEnabled_; }
+  bool promptShown() const { return promptShown_; }
+  // Navigation buttons 0..8 visible: bit i.
+  uint16_t navigationVisible() const { return navigationVisible_; }
+  bool passwordChangeEnabled() const { return passwordChangeEnabled_; }
+  bool hooksInstalled() const { return hooksInstalled_; }
+  bool studentsLoaded() const { return studentsLoaded_; }
+  bool cardInputEnabled() const { return cardInputEnabled_; }
+  int currentYear() const { return currentYear_; }
+
+  Options& options() { return options_; }
+  DirtyGroups& dirty() { return dirty_; }
+  const AppName& appName() const { return appName_; }
+  const CategoryLists& categories() const { return categories_; }
+  StudentTable& students() { return students_; }
+  RoomTable& rooms() { return rooms_; }
+  ActiveSessionTable& sessions() { return sessions_; }
+  const CompanyInfo& company() const { return company_; }
+  const OperationNames& operationNames() const { return operationNames_; }
+  YearFile& checkins() { return checkins_; }
+  YearFile& log() { return log_; }
+  SettingsFile& settings() { return *settings_; }
+  bool hasSettings() const { return settings_.has_value(); }
+  Clock& clock() { return services_.clock; }
+
+  // Called by the UI when the hooks are installed at the first confirmation.
+  std::function<void()> onInstallHooks;
+  std::function<void()> onRemoveHooks;
+
+ private:
+  void ReadOptions();
+  void RollCalendar();
+  void ShowMain();
+
+  ProgramFolder folder_;
+  DeskServices services_;
+  Notifier notifier_;
+  std::optional<SettingsFile> settings_;
+  AppName appName_;
+  CategoryLists categories_;
+  Options options_;
+  DirtyGroups dirty_;
+  IdentityTable identities_;
+  std::unique_ptr<IdentityPrompt> prompt_;
+  StudentTable students_;
+  RoomTable rooms_;
+  ActiveSessionTable sessions_;
+  CompanyInfo company_;
+  OperationNames operationNames_;
+  YearFile checkins_;
+  YearFile log_;
+
+  int currentYear_ = 0;
+  int32_t sessionCount_ = 0;
+  int32_t checkinCount_ = 0;
+  int32_t logCount_ = 0;
+  int lastIdentity_ = 0;
+  std::string customName_;
+  int currentIdentity_ = 0;
+  std::string windowTitle_;
+  bool mainWindowShown_ = false;
+  bool mainWindowEnabled_ = false;
+  bool promptShown_ = false;
+  uint16_t navigationVisible_ = 0x1FF;
+  bool passwordChangeEnabled_ = true;
+  bool hooksInstalled_ = false;
+  bool studentsLoaded_ = false;
+  bool cardInputEnabled_ = false;
+  bool firstRun_ = false;
+};
+
+}  // namespace tarvolen

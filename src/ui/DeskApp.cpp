@@ -1,0 +1,117 @@
+#include "ui/DeskApp.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "startup/Desk.h"
+#include "ui/IdentityPromptWindow.h"
+#include "ui/MainWindow.h"
+
+namespace tarvolen {
+namespace {
+
+int g_signalFds[2] = {-1, -1};
+
+void OnSignal(int) {
+  char c = 1;
+  // Only async-signal-safe work here: wake the UI thread.
+  ssize_t ignored = ::write(g_signalFds[0], &c, 1);
+  (void)ignored;
+}
+
+}  // namespace
+
+DeskApp::DeskApp(const QString& programFolder)
+    : instance_(std::make_unique<LockFileInstance>(programFolder)) {
+  DeskServices services{clock_, boxes_, *instance_, &sound_};
+  desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
+  desk_->notifier().onPushed = [this] {
+    // The line also goes to the log, where a maintainer can read it later.
+    std::fprintf(stderr, "[消息] %s\n", desk_->notifier().history().back().c_str());
+    if (main_) main_->render();
+  };
+}
+
+DeskApp::~DeskApp() = default;
+
+void DeskApp::watchSignals() {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFds) != 0) return;
+  signalNotifier_ = new QSocketNotifier(g_signalFds[1], QSocketNotifier::Read, this);
+  connect(signalNotifier_, &QSocketNotifier::activated, this, [this] {
+    char c;
+    ssize_t ignored = ::read(g_signalFds[1], &c, 1);
+    (void)ignored;
+    saveAndExit();
+  });
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &sa, nullptr);
+  sigaction(SIGINT, &sa, nullptr);
+}
+
+int DeskApp::start() {
+  StartStop stop = desk_->StartUntilPrompt();
+  if (stop != StartStop::Continue) return 1;
+
+  prompt_ = std::make_unique<IdentityPromptWindow>(*desk_);
+  main_ = std::make_unique<MainWindow>(*desk_);
+  connect(prompt_.get(), &IdentityPromptWindow::confirmed, this, &DeskApp::onConfirmed);
+  connect(prompt_.get(), &IdentityPromptWindow::endProgramRequested, this, &DeskApp::endWithoutSaving);
+  connect(prompt_.get(), &IdentityPromptWindow::cancelledBack, this, [this] {
+    main_->render();
+    main_->activateWindow();
+  });
+  connect(main_.get(), &MainWindow::exitRequested, this, &DeskApp::saveAndExit);
+  connect(main_.get(), &MainWindow::switchRequested, this, [this] {
+    desk_->SwitchIdentity();
+    main_->render();
+    prompt_->show();
+    prompt_->render();
+  });
+
+  prompt_->show();
+  prompt_->render();
+  prompt_->raise();
+  prompt_->activateWindow();
+
+  // The rest of start-up runs with the prompt on screen and the window
+  // responsive between student records.
+  bool completed = desk_->ContinueLoading([this] {
+    QApplication::processEvents();
+    return !ending_;
+  });
+  if (!completed || ending_) return 0;
+  std::fprintf(stderr, "[启动] 载入完毕\n");
+  if (main_->isVisible()) main_->render();
+  return -1;
+}
+
+void DeskApp::onConfirmed() {
+  main_->render();
+  main_->show();
+  main_->raise();
+  main_->activateWindow();
+  std::fprintf(stderr, "[身份] %d\n", desk_->currentIdentity());
+}
+
+void DeskApp::saveAndExit() {
+  if (ending_) return;
+  ending_ = true;
+  desk_->SaveAndExit();
+  std::fprintf(stderr, "[退出] 已保存\n");
+  QApplication::exit(0);
+}
+
+void DeskApp::endWithoutSaving() {
+  if (ending_) return;
+  ending_ = true;
+  QApplication::exit(0);
+}
+
+}  // namespace tarvolen

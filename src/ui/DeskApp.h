@@ -1,0 +1,54 @@
+#pragma once
+// Puts the desk together: the platform services, the core's Desk and the
+// windows; runs start-up and ends the program through save-and-exit.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "platform/Clock.h"
+#include "platform/qt/LockFileInstance.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtSoundPlayer.h"
+
+class QSocketNotifier;
+
+namespace tarvolen {
+
+class Desk;
+class IdentityPromptWindow;
+class MainWindow;
+
+class DeskApp : public QObject {
+  Q_OBJECT
+ public:
+  explicit DeskApp(const QString& programFolder);
+  ~DeskApp() override;
+
+  // Runs start-up; returns the exit code when the program must end at once,
+  // or -1 when the event loop should run.
+  int start();
+  // Save-and-exit (exit button, closing the main window, SIGTERM, SIGINT).
+  void saveAndExit();
+  // Turns SIGTERM and SIGINT into save-and-exit on the UI thread.
+  void watchSignals();
+
+  Desk& desk() { return *desk_; }
+  IdentityPromptWindow& prompt() { return *prompt_; }
+  MainWindow& mainWindow() { return *main_; }
+
+ private:
+  void onConfirmed();
+  void endWithoutSaving();
+
+  SystemClock clock_;
+  QtMessageBoxes boxes_;
+  std::unique_ptr<LockFileInstance> instance_;
+  QtSoundPlayer sound_;
+  std::unique_ptr<Desk> desk_;
+  std::unique_ptr<IdentityPromptWindow> prompt_;
+  std::unique_ptr<MainWindow> main_;
+  QSocketNotifier* signalNotifier_ = nullptr;
+  bool ending_ = false;
+};
+
+}  // namespace tarvolen
