@@ -41,7 +41,10 @@ class RecordWriter {
 // string whose count runs past the record is cut at the record's end.
 class RecordReader {
  public:
+  // The reader keeps a reference to the bytes: they must outlive it, so a
+  // temporary buffer is refused at compile time.
   explicit RecordReader(const Bytes& bytes) : data_(bytes) {}
+  explicit RecordReader(Bytes&&) = delete;
 
   uint8_t byte();
   int16_t integer();

@@ -105,7 +105,18 @@ Status RecordFile::write(int64_t n, const Bytes& packed) {
   if (packed.size() > length_) {
     return Status(ErrorCode::TooLong, "record does not fit its length");
   }
-  return writeRange((n - 1) * static_cast<int64_t>(length_), packed);
+  const int64_t offset = (n - 1) * static_cast<int64_t>(length_);
+  if (Status s = writeRange(offset, packed); !s.ok()) return s;
+  // A record written at or past the end makes the file n*L long, so every
+  // reader sees whole records; the part no write covered reads as zero. The
+  // tail of a record already inside the file is left as found.
+  const int64_t end = offset + static_cast<int64_t>(length_);
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return Status(ErrorCode::WriteFailed, path_.string() + ": " + std::strerror(errno));
+  if (st.st_size < end && ::ftruncate(fd_, end) != 0) {
+    return Status(ErrorCode::WriteFailed, path_.string() + ": " + std::strerror(errno));
+  }
+  return Status::Ok();
 }
 
 Result<Bytes> RecordFile::readAt(int64_t position, size_t size) const {

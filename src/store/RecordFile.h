@@ -1,8 +1,9 @@
 #pragma once
 // A file of fixed-length records, numbered from 1. Record n occupies bytes
-// (n-1)*L .. n*L-1. Reading past the end yields zeros; writing past the end
-// extends the file. Writes go in place, one record at a time, and only the
-// packed bytes are written: the tail of a record is left as found.
+// (n-1)*L .. n*L-1. Reading past the end yields zeros; writing record n past
+// the end extends the file to n*L bytes, the uncovered bytes reading as zero.
+// Writes go in place, one record at a time, and only the packed bytes are
+// written: the tail of a record already in the file is left as found.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -32,7 +33,8 @@ class RecordFile {
   Result<Bytes> read(int64_t n) const;
   // Records first..first+count-1 in one read, count*L bytes, zero-filled.
   Result<Bytes> readBlock(int64_t first, int64_t count) const;
-  // Writes the packed bytes of record n. More than L bytes: refused, nothing written.
+  // Writes the packed bytes of record n and makes the file at least n*L
+  // long. More than L bytes: refused, nothing written.
   Status write(int64_t n, const Bytes& packed);
 
   // Byte-position view (position p is offset p-1).

@@ -1,5 +1,7 @@
 #include "store/Records.h"
 
+#include <algorithm>
+
 namespace tarvolen {
 
 int64_t CurrencyFromWhole(int64_t whole) {
@@ -13,10 +15,21 @@ int64_t WholeFromCurrency(int64_t scaled) {
   int64_t r = scaled % kCurrencyScale;
   if (r >= kCurrencyScale / 2) ++q;
   if (r <= -kCurrencyScale / 2) --q;
-  return q;
+  // The extreme raw values round one past the 15-digit range; keep every
+  // loaded number one that the record can be written back with.
+  return std::clamp(q, -kMaxWholeNumber, kMaxWholeNumber);
 }
 
+namespace {
+bool FitsWholeNumber(int64_t v) { return v >= -kMaxWholeNumber && v <= kMaxWholeNumber; }
+}  // namespace
+
 Result<Bytes> Pack(const StudentRecord& r) {
+  // A card, ID or telephone number beyond 15 digits is never stored, not
+  // even cut to the largest value: that would be a different number.
+  if (!FitsWholeNumber(r.card) || !FitsWholeNumber(r.idNumber) || !FitsWholeNumber(r.telephone)) {
+    return Status(ErrorCode::TooLong, "number longer than 15 digits");
+  }
   RecordWriter w;
   w.currency(CurrencyFromWhole(r.card)).currency(CurrencyFromWhole(r.idNumber)).string(r.name);
   w.byte(r.sex).byte(r.major).byte(r.level).date(r.enrolled).byte(r.classIndex);

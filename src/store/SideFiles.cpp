@@ -1,6 +1,8 @@
 #include "store/SideFiles.h"
 
+#include <algorithm>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "store/Gbk.h"
@@ -19,7 +21,9 @@ Status SuspensionFile::add(int16_t student, OleDate keyDate, OleDate endDate, in
   if (!file.ok()) return file.status();
   auto packed = Pack(SuspensionRecord{student, keyDate, endDate, kind});
   if (!packed.ok()) return packed.status();
-  int32_t n = count() + 1;
+  const int32_t used = count();
+  if (used == std::numeric_limits<int32_t>::max()) return Status(ErrorCode::Corrupt, "suspension count out of range");
+  const int32_t n = used + 1;
   if (Status s = file->write(n, packed.value()); !s.ok()) return s;
   return settings_.writeLong(settings::kSuspensionCount, n);
 }
@@ -27,11 +31,14 @@ Status SuspensionFile::add(int16_t student, OleDate keyDate, OleDate endDate, in
 OleDate SuspensionFile::find(int16_t student, OleDate keyDate, int16_t kind) const {
   auto file = RecordFile::Open(path_, kSuspensionRecordLength);
   if (!file.ok()) return 0;
-  int32_t n = count();
+  // Records past the end of the file are empty and match no suspension; a
+  // damaged count must not make the lookup read (or allocate) beyond it.
+  const int64_t n = std::min<int64_t>(count(), file->recordCount());
   auto block = file->readBlock(1, n);
   if (!block.ok()) return 0;
-  for (int32_t i = 0; i < n; ++i) {
-    Bytes b(block->begin() + i * 24L, block->begin() + (i + 1) * 24L);
+  const long length = static_cast<long>(kSuspensionRecordLength);
+  for (int64_t i = 0; i < n; ++i) {
+    Bytes b(block->begin() + i * length, block->begin() + (i + 1) * length);
     SuspensionRecord r = UnpackSuspension(b);
     if (r.student == student && r.keyDate == keyDate && r.kind == kind) return r.endDate;
   }
@@ -42,8 +49,11 @@ Status SuspensionFile::remove(int16_t student, OleDate keyDate, int16_t kind) {
   if (!std::filesystem::exists(path_)) return Status::Ok();
   auto file = RecordFile::Open(path_, kSuspensionRecordLength);
   if (!file.ok()) return file.status();
-  int32_t n = count();
-  for (int32_t i = 1; i <= n; ++i) {
+  const int32_t n = count();
+  // Past the end of the file every record is empty; only a search for
+  // student 0 could match one there, so the scan stops at the end.
+  const int64_t scan = std::min<int64_t>(n, file->recordCount());
+  for (int64_t i = 1; i <= scan; ++i) {
     auto b = file->read(i);
     if (!b.ok()) return b.status();
     SuspensionRecord r = UnpackSuspension(b.value());
@@ -130,6 +140,8 @@ Result<AppName> ReadAppName(const ProgramFolder& folder) {
   if (!in) return Status(ErrorCode::Missing, folder.appName().string());
   std::string line;
   std::getline(in, line);
+  // An editor saving UTF-8 may put a byte-order mark first.
+  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
   if (!IsUtf8(line)) line = FromGbk(line);
   AppName out;
   size_t comma = line.rfind(',');

@@ -23,6 +23,7 @@ Status YearFile::open(const std::filesystem::path& path, size_t recordLength, Se
 Status YearFile::append(const Result<Bytes>& packed) {
   if (!packed.ok()) return packed.status();
   if (!file_.isOpen()) return Status(ErrorCode::WriteFailed, "year file not open");
+  if (count_ == std::numeric_limits<int32_t>::max()) return Status(ErrorCode::Corrupt, "record count out of range");
   if (Status s = file_.write(static_cast<int64_t>(count_) + 1, packed.value()); !s.ok()) return s;
   ++count_;
   if (settings_ != nullptr) {

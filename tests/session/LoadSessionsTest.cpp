@@ -1,0 +1,153 @@
+// Restoring the running sessions from shuju.dat at start-up.
+#include <gtest/gtest.h>
+
+#include "session/ActiveSessionTable.h"
+#include "session/SessionClock.h"
+#include "support/TempDir.h"
+
+namespace tarvolen {
+namespace {
+
+using namespace settings;
+
+class LoadSessionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(temp_.root());
+    auto s = SettingsFile::Open(temp_.path("set.dat"));
+    ASSERT_TRUE(s.ok());
+    settings_.emplace(std::move(s.value()));
+    for (int r = 1; r <= 3; ++r) {
+      rooms_[r].name = "R" + std::to_string(r);
+      rooms_[r].capacity = 2;
+    }
+    rooms_[3].serviceStatus = 1;  // out of service: no places
+  }
+
+  void write(int n, SessionRecord s) {
+    auto f = RecordFile::Open(temp_.path("shuju.dat"), kSessionRecordLength);
+    ASSERT_TRUE(f.ok());
+    ASSERT_TRUE(f->write(n, Pack(s).value()).ok());
+  }
+
+  void load(int32_t count, int overtimeMinutes = 0) {
+    auto f = RecordFile::Open(temp_.path("shuju.dat"), kSessionRecordLength);
+    ASSERT_TRUE(f.ok());
+    table_.SetPlacesFromRooms(rooms_);
+    ActiveSessionTable::LoadContext ctx{rooms_, students_,
+                                        [overtimeMinutes](const SessionRecord&) { return overtimeMinutes; },
+                                        [this](const std::string& m) { messages_.push_back(m); }};
+    table_.LoadSessions(std::move(f.value()), *settings_, count, ctx);
+  }
+
+  testing::TempDir temp_;
+  std::optional<SettingsFile> settings_;
+  RoomTable rooms_;
+  StudentTable students_;
+  ActiveSessionTable table_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(LoadSessionsTest, FreeRecordsAreRememberedForReuse) {
+  write(1, {0, 7, 600, 0});   // freed, other members kept
+  write(2, {1, 8, 610, 0});
+  ASSERT_TRUE(settings_->writeLong(kSessionCount, 1).ok());
+  load(1);
+  ASSERT_EQ(table_.count(), 1);
+  EXPECT_EQ(table_.at(0).student, 8);
+  EXPECT_EQ(table_.freeRecords(), "0001");
+  EXPECT_EQ(table_.highestRecord(), 2);
+  EXPECT_EQ(table_.onlineCount(), 1);
+  EXPECT_EQ(table_.freePlaces(1), 1);
+  EXPECT_EQ(table_.FindSession(8), 0);
+  EXPECT_EQ(table_.FindSession(7), -1);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(LoadSessionsTest, RecordsAfterTheLastSessionAreNotRead) {
+  write(1, {1, 1, 600, 0});
+  write(2, {2, 2, 600, 0});
+  write(3, {0, 3, 600, 0});
+  load(2);
+  EXPECT_EQ(table_.count(), 2);
+  EXPECT_EQ(table_.highestRecord(), 2);
+  EXPECT_EQ(table_.freeRecords(), "");
+}
+
+TEST_F(LoadSessionsTest, ShortFileStopsTheLoadAndCorrectsTheCount) {
+  write(1, {1, 1, 600, 0});
+  write(2, {0, 2, 600, 0});
+  ASSERT_TRUE(settings_->writeLong(kSessionCount, 5).ok());
+  load(5);
+  EXPECT_EQ(table_.count(), 1);
+  EXPECT_EQ(table_.highestRecord(), 2);
+  EXPECT_EQ(settings_->longAt(kSessionCount), 1);
+}
+
+TEST_F(LoadSessionsTest, RoomWithoutAFreePlaceIsGivenOne) {
+  write(1, {3, 1, 600, 0});  // room out of service
+  write(2, {1, 2, 600, 0});
+  write(3, {1, 3, 600, 0});
+  write(4, {1, 4, 600, 0});  // room 1 has only two places
+  load(4);
+  EXPECT_EQ(table_.count(), 4);
+  EXPECT_EQ(messages_, (std::vector<std::string>{"房间数据异常。", "房间数据异常。"}));
+  EXPECT_EQ(table_.freePlaces(3), 0);
+  EXPECT_EQ(table_.freePlaces(1), 0);
+  EXPECT_EQ(table_.onlineCount(), 4);
+}
+
+TEST_F(LoadSessionsTest, RecordsNamingImpossibleSlotsAreSkippedNotIndexed) {
+  write(1, {1200, 1, 600, 0});
+  write(2, {1, 5001, 600, 0});
+  write(3, {1, -4, 600, 0});
+  write(4, {2, 9, 600, 0});
+  load(4);
+  ASSERT_EQ(table_.count(), 1);
+  EXPECT_EQ(table_.at(0).student, 9);
+  EXPECT_EQ(messages_.size(), 3u);
+  EXPECT_EQ(table_.freeRecords(), "000100020003");
+  EXPECT_EQ(settings_->longAt(kSessionCount), 1);
+}
+
+TEST_F(LoadSessionsTest, OvertimeMarkedFromOneMinutePastTheLimit) {
+  for (int over : {0, 1}) {
+    ActiveSessionTable fresh;
+    table_ = std::move(fresh);
+    write(1, {1, 1, 600, 0});
+    load(1, over);
+    EXPECT_EQ(table_.isOvertime(0), over >= 1) << over;
+    EXPECT_EQ(table_.overtimeCount(), over >= 1 ? 1 : 0);
+  }
+}
+
+TEST_F(LoadSessionsTest, TableHoldsAtMostItsCapacity) {
+  for (int n = 1; n <= 1003; ++n) write(n, {1, static_cast<int16_t>(n % 5000 + 1), 600, 0});
+  load(1003);
+  EXPECT_EQ(table_.count(), ActiveSessionTable::kCapacity);
+}
+
+TEST(SessionClock, ElapsedMinutesAndLimits) {
+  struct Case {
+    CivilDate start;
+    int startMinute;
+    DateTime now;
+    int expected;
+  } cases[] = {
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 10, 47, 59}, 47},     // seconds dropped
+      {{2012, 3, 5}, 1430, {{2012, 3, 6}, 0, 5, 0}, 15},       // across midnight
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 9, 40, 0}, -20},      // clock set back
+      {{2012, 1, 1}, 0, {{2012, 3, 1}, 0, 0, 0}, 20 * 1440},   // days capped at 20
+  };
+  for (const auto& c : cases) {
+    SessionRecord s{1, 1, static_cast<int16_t>(c.startMinute), ToOle(c.start)};
+    EXPECT_EQ(SessionElapsedMinutes(s, c.now), c.expected);
+  }
+  EXPECT_EQ(RoomTimeLimit(0, 45), 45);
+  EXPECT_EQ(RoomTimeLimit(1, 45), kNoTimeLimit);
+  EXPECT_EQ(RoomTimeLimit(60, 45), 300);
+  EXPECT_EQ(RoomTimeLimit(2, 45), 10);
+}
+
+}  // namespace
+}  // namespace tarvolen
