@@ -5,6 +5,7 @@ namespace tarvolen {
 void Notifier::PushMessage(const std::string& text) {
   stack_.push(text);
   history_.push_back(text);
+  if (onStackChanged) onStackChanged();
   if (onPushed) onPushed();
 }
 

@@ -27,8 +27,10 @@ class Notifier {
   // Every line pushed during the run, oldest first (for the log and tests).
   const std::vector<std::string>& history() const { return history_; }
 
-  // Told after every push, so the UI redraws and starts its fade timer.
+  // Told after every push and fading step, so the windows redraw.
   std::function<void()> onPushed;
+  // Told after every push, so the fade timer runs.
+  std::function<void()> onStackChanged;
 
  private:
   ProgramFolder folder_;

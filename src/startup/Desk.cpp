@@ -9,8 +9,101 @@ namespace tarvolen {
 
 using namespace settings;
 
+namespace {
+// Stands in when no timer factory is given: a timer that never fires.
+class InertTimer final : public Timer {
+ public:
+  void start(int intervalMs) override {
+    active_ = true;
+    interval_ = intervalMs;
+  }
+  void stop() override { active_ = false; }
+  bool isActive() const override { return active_; }
+  int interval() const override { return interval_; }
+
+ private:
+  bool active_ = false;
+  int interval_ = 0;
+};
+}  // namespace
+
 Desk::Desk(ProgramFolder folder, DeskServices services)
-    : folder_(std::move(folder)), services_(services), notifier_(folder_, services.sound) {}
+    : folder_(std::move(folder)), services_(services), notifier_(folder_, services.sound) {
+  MakeTimers();
+}
+
+std::unique_ptr<Timer> Desk::MakeTimer() {
+  if (services_.timers != nullptr) return services_.timers->make();
+  return std::make_unique<InertTimer>();
+}
+
+void Desk::MakeTimers() {
+  CardInput::Hooks hooks;
+  hooks.mainWindowEnabled = [this] { return mainWindowEnabled_; };
+  hooks.mainWindowForeground = [this] { return mainWindowForeground ? mainWindowForeground() : false; };
+  hooks.focusForced = [this] { return options_.focusForced; };
+  hooks.mainRowDigits = [this] { return options_.mainRowDigits; };
+  hooks.sessionCount = [this] { return static_cast<int>(sessions_.count()); };
+  hooks.candidateCount = [] { return 0; };
+  hooks.swipe = [this](const std::string& card) { SwipeDispatch(card); };
+  hooks.changed = [this] {
+    if (onCardBufferChanged) onCardBufferChanged();
+  };
+  cardInput_ = std::make_unique<CardInput>(std::move(hooks), MakeTimer());
+
+  countdown_ = std::make_unique<CountdownBox>(MakeTimer(), MakeTimer());
+  countdown_->onAnswered = [this](int button) { AnswerCountdown(button); };
+  countdown_->changed = [this] {
+    if (onCountdownChanged) onCountdownChanged();
+  };
+
+  fadeTimer_ = MakeTimer();
+  fadeTimer_->onTimeout = [this] { FadeMessages(); };
+  notifier_.onStackChanged = [this] {
+    if (notifier_.stack().timerEnabled() && !fadeTimer_->isActive()) fadeTimer_->start(MessageStack::kFadeIntervalMs);
+  };
+}
+
+void Desk::FadeMessages() {
+  notifier_.stack().fadeStep();
+  if (!notifier_.stack().timerEnabled()) fadeTimer_->stop();
+  if (notifier_.onPushed) notifier_.onPushed();
+}
+
+void Desk::KeyDown(int key) {
+  if (!cardInputEnabled_) return;
+  cardInput_->TKeyKeyDown(key);
+}
+
+void Desk::SwipeDispatch(const std::string& card) {
+  // The card's meaning (check-in or check-out) is decided by the session
+  // engine; until it is wired in, a completed number is only acknowledged.
+  pendingSwipe_ = card;
+  cardInput_->clearBuffer();
+}
+
+void Desk::AskConfirm(const std::string& text, int defaultButton, int seconds) {
+  mainWindowEnabled_ = false;
+  if (onMainWindowStateChanged) onMainWindowStateChanged();
+  countdown_->open(text, defaultButton, seconds);
+}
+
+void Desk::AnswerCountdown(int button) {
+  mainWindowEnabled_ = true;
+  if (onMainWindowStateChanged) onMainWindowStateChanged();
+  if (button == CountdownBox::kYes) {
+    if (confirmationState_ == 1) {
+      // The check-out that was asked about: the same card once more.
+      confirmationState_ = -1;
+      SwipeDispatch(pendingSwipe_);
+    } else if (confirmationState_ == 0) {
+      confirmationState_ = -1;
+      if (repeatRoomRowClick) repeatRoomRowClick();
+    }
+  }
+  confirmationState_ = 0;
+  cardInput_->clearBuffer();
+}
 
 StartStop Desk::StartUntilPrompt() {
   // appname.txt is required before anything else is looked at.
@@ -68,6 +161,7 @@ void Desk::ReadOptions() {
   sessionCount_ = s.longAt(kSessionCount);
   options_.load(s);
   notifier_.setSoundOn(options_.soundOn);
+  cardInput_->setCardOnly(options_.cardOnly);
   identities_.load(s);
   checkinCount_ = s.longAt(kCheckinCount);
   logCount_ = s.longAt(kLogCount);

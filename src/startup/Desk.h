@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "access/IdentityPrompt.h"
+#include "cardinput/CardInput.h"
+#include "notify/CountdownBox.h"
 #include "access/Identities.h"
 #include "notify/Notifier.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
+#include "platform/Timer.h"
 #include "session/ActiveSessionTable.h"
 #include "startup/Options.h"
 #include "store/ProgramFolder.h"
@@ -29,6 +32,7 @@ struct DeskServices {
   MessageBoxes& boxes;
   SingleInstance& instance;
   SoundPlayer* sound = nullptr;
+  TimerFactory* timers = nullptr;  // the desk's timers; none: timers never fire
 };
 
 // Why start-up stopped before the desk could be used.
@@ -61,6 +65,31 @@ class Desk {
   // Save-and-exit: changed option groups, the picked identity, the two
   // year-file counts. Errors are skipped.
   void SaveAndExit();
+
+  // A key-down code from the key source (ignored until the students loaded).
+  void KeyDown(int key);
+  // The swipe dispatch: what a completed card number means.
+  void SwipeDispatch(const std::string& card);
+  // Asks a yes/no question in the countdown box; the main window is
+  // disabled until it is answered.
+  void AskConfirm(const std::string& text, int defaultButton, int seconds);
+  // 0 nothing pending, 1 a check-out was asked, -1 an answer is being carried out.
+  int confirmationState() const { return confirmationState_; }
+  void setConfirmationState(int state) { confirmationState_ = state; }
+  CardInput& cardInput() { return *cardInput_; }
+  CountdownBox& countdown() { return *countdown_; }
+  // One fading step of the message stack (Timmsg).
+  void FadeMessages();
+  bool fadeTimerActive() const { return fadeTimer_ && fadeTimer_->isActive(); }
+
+  // The check-in's remembered room-row click, repeated by a "是".
+  std::function<void()> repeatRoomRowClick;
+  // Told by the UI: whether the main window is the active window.
+  std::function<bool()> mainWindowForeground;
+  // Redraw requests for the windows.
+  std::function<void()> onCardBufferChanged;
+  std::function<void()> onCountdownChanged;
+  std::function<void()> onMainWindowStateChanged;
 
   // Operator feedback.
   void PushMessage(const std::string& text) { notifier_.PushMessage(text); }
@@ -110,6 +139,9 @@ class Desk {
   void ReadOptions();
   void RollCalendar();
   void ShowMain();
+  void MakeTimers();
+  void AnswerCountdown(int button);
+  std::unique_ptr<Timer> MakeTimer();
 
   ProgramFolder folder_;
   DeskServices services_;
@@ -128,6 +160,11 @@ class Desk {
   OperationNames operationNames_;
   YearFile checkins_;
   YearFile log_;
+  std::unique_ptr<CardInput> cardInput_;
+  std::unique_ptr<CountdownBox> countdown_;
+  std::unique_ptr<Timer> fadeTimer_;
+  int confirmationState_ = 0;
+  std::string pendingSwipe_;
 
   int currentYear_ = 0;
   int32_t sessionCount_ = 0;
