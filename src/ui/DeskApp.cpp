@@ -27,7 +27,7 @@ void OnSignal(int) {
 
 DeskApp::DeskApp(const QString& programFolder)
     : instance_(std::make_unique<LockFileInstance>(programFolder)) {
-  DeskServices services{clock_, boxes_, *instance_, &sound_};
+  DeskServices services{clock_, boxes_, *instance_, &sound_, &timers_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
   desk_->notifier().onPushed = [this] {
     // The line also goes to the log, where a maintainer can read it later.
@@ -73,6 +73,10 @@ int DeskApp::start() {
     main_->render();
     prompt_->show();
     prompt_->render();
+    // The keyboard must go to the prompt: the disabled main window would
+    // otherwise keep it and swallow the password.
+    prompt_->raise();
+    prompt_->activateWindow();
   });
 
   prompt_->show();

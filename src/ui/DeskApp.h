@@ -9,6 +9,7 @@
 #include "platform/qt/LockFileInstance.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSoundPlayer.h"
+#include "platform/qt/QtTimers.h"
 
 class QSocketNotifier;
 
@@ -44,6 +45,7 @@ class DeskApp : public QObject {
   QtMessageBoxes boxes_;
   std::unique_ptr<LockFileInstance> instance_;
   QtSoundPlayer sound_;
+  QtTimerFactory timers_;
   std::unique_ptr<Desk> desk_;
   std::unique_ptr<IdentityPromptWindow> prompt_;
   std::unique_ptr<MainWindow> main_;
