@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarvolen {
 
@@ -80,6 +81,85 @@ int ActiveSessionTable::FindSession(int student) const {
     if (sessions_[static_cast<size_t>(p)].student == student) return p;
   }
   return -1;
+}
+
+}  // namespace tarvolen
+
+namespace tarvolen {
+
+Status ActiveSessionTable::AddSession(int student, int room, const DateTime& now, SettingsFile& settings,
+                                      const std::function<void()>& beforeFileWrite) {
+  if (count_ >= kCapacity) {
+    return Status(ErrorCode::Refused, "签到人数已达上限（1001人），不能再登记！");
+  }
+  if (!StudentTable::validSlot(student) || !RoomTable::validSlot(room)) {
+    return Status(ErrorCode::Refused, "房间数据异常。");
+  }
+  SessionRecord& s = sessions_[static_cast<size_t>(count_)];
+  s.room = static_cast<int16_t>(room);
+  s.student = static_cast<int16_t>(student);
+  s.startMinute = static_cast<int16_t>(MinuteOfDay(now));
+  s.startDate = ToOle(now.date);
+  overtime_[static_cast<size_t>(count_)] = false;
+
+  if (beforeFileWrite) beforeFileWrite();
+
+  int32_t record = 0;
+  if (freeRecords_.size() >= 4) {
+    record = std::atoi(freeRecords_.substr(0, 4).c_str());
+    freeRecords_.erase(0, 4);
+  }
+  if (record < 1) record = ++highestRecord_;
+  // The session is running from here on, whatever the disk says: a failed
+  // write is reported, and the count on disk follows the table.
+  Status written = Status::Ok();
+  if (auto packed = Pack(s); packed.ok()) {
+    written = file_.write(record, packed.value());
+  } else {
+    written = packed.status();
+  }
+  ++count_;
+  Status counted = settings.writeLong(settings::kSessionCount, count_);
+  ++onlineCount_;
+  auto& places = freePlaces_[static_cast<size_t>(room)];
+  if (places > 0) --places;
+  if (!written.ok()) return written;
+  return counted;
+}
+
+ActiveSessionTable::Removed ActiveSessionTable::RemoveSession(int student, SettingsFile& settings) {
+  Removed out;
+  const int p = FindSession(student);
+  if (p < 0) return out;
+  out.position = p;
+  out.room = sessions_[static_cast<size_t>(p)].room;
+  const bool wasOvertime = overtime_[static_cast<size_t>(p)];
+  sessions_[static_cast<size_t>(p)] = sessions_[static_cast<size_t>(count_ - 1)];
+  overtime_[static_cast<size_t>(p)] = overtime_[static_cast<size_t>(count_ - 1)];
+  overtime_[static_cast<size_t>(count_ - 1)] = false;
+  --count_;
+  if (wasOvertime) --overtimeCount_;
+
+  // The first record in use that names the student is this session's.
+  const int64_t last = std::max<int64_t>(highestRecord_, 0);
+  for (int64_t n = 1; n <= last; ++n) {
+    auto bytes = file_.read(n);
+    if (!bytes.ok()) break;
+    SessionRecord rec = UnpackSession(bytes.value());
+    if (rec.room < 1 || rec.student != student) continue;
+    rec.room = 0;
+    if (auto packed = Pack(rec); packed.ok()) (void)file_.write(n, packed.value());
+    freeRecords_ += FreeRecordKey(static_cast<int32_t>(n));
+    break;
+  }
+  (void)settings.writeLong(settings::kSessionCount, count_);
+  --onlineCount_;
+  if (RoomTable::validSlot(out.room)) {
+    auto& places = freePlaces_[static_cast<size_t>(out.room)];
+    if (places < 255) ++places;
+  }
+  lastVacatedRoom_ = out.room;
+  return out;
 }
 
 }  // namespace tarvolen

@@ -11,6 +11,7 @@
 #include "store/Records.h"
 #include "store/SettingsFile.h"
 #include "store/Tables.h"
+#include "platform/Clock.h"
 
 namespace tarvolen {
 
@@ -48,6 +49,26 @@ class ActiveSessionTable {
   int lastVacatedRoom() const { return lastVacatedRoom_; }
   // Pages of the session list: (count - 1) / 30, 0 when empty.
   int lastPage() const { return count_ > 0 ? (count_ - 1) / kRowsPerPage : 0; }
+
+  // Starts a session at position count: the entry is filled, then
+  // `beforeFileWrite` runs (the check-in record goes to the year file
+  // there), then the session file record and the count are written.
+  // Refused when the table is full or the slots cannot exist.
+  Status AddSession(int student, int room, const DateTime& now, SettingsFile& settings,
+                    const std::function<void()>& beforeFileWrite = {});
+
+  struct Removed {
+    int room = 0;
+    int position = -1;
+  };
+  // Ends the student's session: the last session moves into its position,
+  // its file record is freed for reuse. position -1 when there was none.
+  Removed RemoveSession(int student, SettingsFile& settings);
+
+  void setLastVacatedRoom(int room) { lastVacatedRoom_ = room; }
+  // Room editor and room operations change capacities and service status.
+  void setFreePlaces(int room, int places) { freePlaces_.at(static_cast<size_t>(room)) = static_cast<uint8_t>(places); }
+  void setTotalPlaces(int total) { totalPlaces_ = total; }
 
   void MarkOvertime(int position);
   // First position whose student slot equals `student`, -1 when none.

@@ -127,6 +127,84 @@ TEST_F(LoadSessionsTest, TableHoldsAtMostItsCapacity) {
   EXPECT_EQ(table_.count(), ActiveSessionTable::kCapacity);
 }
 
+SessionRecord ReadSession(const testing::TempDir& temp, int n) {
+  auto f = RecordFile::Open(temp.path("shuju.dat"), kSessionRecordLength);
+  EXPECT_TRUE(f.ok());
+  return UnpackSession(f->read(n).value());
+}
+
+TEST_F(LoadSessionsTest, AddReusesTheFirstFreeRecordThenGrowsTheFile) {
+  write(1, {0, 7, 600, 0});
+  write(2, {1, 8, 610, 0});
+  load(1);
+  const DateTime now{{2012, 3, 5}, 10, 47, 30};
+  bool betweenRan = false;
+  ASSERT_TRUE(table_.AddSession(9, 2, now, *settings_, [&] {
+                      // The entry is filled, the file and the count not yet.
+                      betweenRan = true;
+                      EXPECT_EQ(table_.count(), 1);
+                      EXPECT_EQ(ReadSession(temp_, 1).room, 0);
+                    }).ok());
+  EXPECT_TRUE(betweenRan);
+  SessionRecord r1 = ReadSession(temp_, 1);
+  EXPECT_EQ(r1.room, 2);
+  EXPECT_EQ(r1.student, 9);
+  EXPECT_EQ(r1.startMinute, 10 * 60 + 47);
+  EXPECT_EQ(r1.startDate, ToOle(CivilDate{2012, 3, 5}));
+  EXPECT_EQ(table_.count(), 2);
+  EXPECT_EQ(settings_->longAt(kSessionCount), 2);
+  EXPECT_EQ(table_.freePlaces(2), 1);
+  // No free record left: the next one goes after the highest.
+  ASSERT_TRUE(table_.AddSession(10, 2, now, *settings_).ok());
+  EXPECT_EQ(ReadSession(temp_, 3).student, 10);
+  EXPECT_EQ(table_.highestRecord(), 3);
+}
+
+TEST_F(LoadSessionsTest, RemoveMovesTheLastSessionIntoTheGap) {
+  for (int n = 1; n <= 3; ++n) write(n, {1, static_cast<int16_t>(n), 600, 0});
+  rooms_[1].capacity = 5;
+  load(3, 1);  // all overtime
+  auto removed = table_.RemoveSession(1, *settings_);
+  EXPECT_EQ(removed.position, 0);
+  EXPECT_EQ(removed.room, 1);
+  ASSERT_EQ(table_.count(), 2);
+  EXPECT_EQ(table_.at(0).student, 3);
+  EXPECT_EQ(table_.at(1).student, 2);
+  EXPECT_TRUE(table_.isOvertime(0));  // the mark moved with its session
+  EXPECT_EQ(table_.overtimeCount(), 2);
+  EXPECT_EQ(ReadSession(temp_, 1).room, 0);
+  EXPECT_EQ(ReadSession(temp_, 1).student, 1);  // other members kept
+  EXPECT_EQ(table_.freeRecords(), "0001");
+  EXPECT_EQ(settings_->longAt(kSessionCount), 2);
+  EXPECT_EQ(table_.lastVacatedRoom(), 1);
+  EXPECT_EQ(table_.RemoveSession(1, *settings_).position, -1);  // not checked in
+}
+
+TEST_F(LoadSessionsTest, SecondSessionOfTheDayFreesItsOwnRecord) {
+  load(0);
+  const DateTime now{{2012, 3, 5}, 9, 0, 0};
+  ASSERT_TRUE(table_.AddSession(4, 1, now, *settings_).ok());   // record 1
+  ASSERT_TRUE(table_.AddSession(5, 1, now, *settings_).ok());   // record 2
+  table_.RemoveSession(4, *settings_);                             // frees 1
+  ASSERT_TRUE(table_.AddSession(6, 2, now, *settings_).ok());   // reuses 1
+  ASSERT_TRUE(table_.AddSession(4, 2, now, *settings_).ok());   // record 3
+  table_.RemoveSession(4, *settings_);
+  EXPECT_EQ(ReadSession(temp_, 1).student, 6);
+  EXPECT_EQ(ReadSession(temp_, 1).room, 2);  // the other student's session untouched
+  EXPECT_EQ(ReadSession(temp_, 3).room, 0);
+}
+
+TEST_F(LoadSessionsTest, FullTableRefusesAnotherSession) {
+  load(0);
+  rooms_[1].capacity = 255;
+  const DateTime now{{2012, 3, 5}, 9, 0, 0};
+  for (int s = 1; s <= ActiveSessionTable::kCapacity; ++s) ASSERT_TRUE(table_.AddSession(s, 1, now, *settings_).ok());
+  Status refused = table_.AddSession(2000, 1, now, *settings_);
+  EXPECT_FALSE(refused.ok());
+  EXPECT_EQ(table_.count(), ActiveSessionTable::kCapacity);
+  EXPECT_EQ(settings_->longAt(kSessionCount), ActiveSessionTable::kCapacity);
+}
+
 TEST(SessionClock, ElapsedMinutesAndLimits) {
   struct Case {
     CivilDate start;
