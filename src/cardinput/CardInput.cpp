@@ -124,7 +124,9 @@ void CardInput::NavigateList(ListCursor& cursor, int count, int key, bool roomLi
     default:
       break;
   }
-  if (moved && roomList && hooks_.roomRowMoved) hooks_.roomRowMoved();
+  if (!moved) return;
+  if (roomList && hooks_.roomRowMoved) hooks_.roomRowMoved();
+  if (!roomList && hooks_.sessionRowMoved) hooks_.sessionRowMoved();
 }
 
 void CardInput::DigitTimeout() {

@@ -53,6 +53,8 @@ class CardInput {
     std::function<void()> cancelRoomSelection;
     // The room list's selected row moved (the room name label follows it).
     std::function<void()> roomRowMoved;
+    // The session list's page or selected row moved.
+    std::function<void()> sessionRowMoved;
     // The buffer or the floating window changed: redraw.
     std::function<void()> changed;
   };

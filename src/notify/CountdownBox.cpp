@@ -42,6 +42,13 @@ void CountdownBox::Tick() {
   ShowCount();
 }
 
+void CountdownBox::dismiss() {
+  count_->stop();
+  guard_->stop();
+  view_.visible = false;
+  if (changed) changed();
+}
+
 void CountdownBox::press(int button) {
   if (!view_.visible || guard_->isActive()) return;
   count_->stop();

@@ -31,6 +31,8 @@ class CountdownBox {
   void open(const std::string& text, int defaultButton, int seconds);
   // A button press; ignored while the guard runs or when closed.
   void press(int button);
+  // Hides the box without an answer.
+  void dismiss();
   // The close control of the title bar: always refused.
   bool requestClose() const { return false; }
 

@@ -10,6 +10,8 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual void show(const std::string& title, const std::string& text, BoxIcon icon) = 0;
+  // A question with the buttons Yes and No; true for Yes.
+  virtual bool ask(const std::string& title, const std::string& text, BoxIcon icon) = 0;
 };
 
 }  // namespace tarvolen

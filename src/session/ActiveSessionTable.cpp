@@ -49,6 +49,7 @@ void ActiveSessionTable::LoadSessions(RecordFile file, SettingsFile& settings, i
     }
     sessions_[static_cast<size_t>(p)] = s;
     overtime_[static_cast<size_t>(p)] = false;
+    records_[static_cast<size_t>(p)] = h;
     ++onlineCount_;
     auto& places = freePlaces_[static_cast<size_t>(s.room)];
     if (places == 0) {
@@ -110,6 +111,7 @@ Status ActiveSessionTable::AddSession(int student, int room, const DateTime& now
     freeRecords_.erase(0, 4);
   }
   if (record < 1) record = ++highestRecord_;
+  records_[static_cast<size_t>(count_)] = record;
   // The session is running from here on, whatever the disk says: a failed
   // write is reported, and the count on disk follows the table.
   Status written = Status::Ok();
@@ -134,23 +136,21 @@ ActiveSessionTable::Removed ActiveSessionTable::RemoveSession(int student, Setti
   out.position = p;
   out.room = sessions_[static_cast<size_t>(p)].room;
   const bool wasOvertime = overtime_[static_cast<size_t>(p)];
+  const int32_t record = records_[static_cast<size_t>(p)];
   sessions_[static_cast<size_t>(p)] = sessions_[static_cast<size_t>(count_ - 1)];
   overtime_[static_cast<size_t>(p)] = overtime_[static_cast<size_t>(count_ - 1)];
+  records_[static_cast<size_t>(p)] = records_[static_cast<size_t>(count_ - 1)];
   overtime_[static_cast<size_t>(count_ - 1)] = false;
   --count_;
   if (wasOvertime) --overtimeCount_;
 
-  // The first record in use that names the student is this session's.
-  const int64_t last = std::max<int64_t>(highestRecord_, 0);
-  for (int64_t n = 1; n <= last; ++n) {
-    auto bytes = file_.read(n);
-    if (!bytes.ok()) break;
+  // The session's own record (known since it was read or written) is
+  // freed; its other members stay as they were.
+  if (auto bytes = file_.read(record); record >= 1 && bytes.ok()) {
     SessionRecord rec = UnpackSession(bytes.value());
-    if (rec.room < 1 || rec.student != student) continue;
     rec.room = 0;
-    if (auto packed = Pack(rec); packed.ok()) (void)file_.write(n, packed.value());
-    freeRecords_ += FreeRecordKey(static_cast<int32_t>(n));
-    break;
+    if (auto packed = Pack(rec); packed.ok()) (void)file_.write(record, packed.value());
+    freeRecords_ += FreeRecordKey(record);
   }
   (void)settings.writeLong(settings::kSessionCount, count_);
   --onlineCount_;

@@ -20,7 +20,7 @@ class ActiveSessionTable {
   static constexpr int kCapacity = 1001;
   static constexpr int kRowsPerPage = 30;
 
-  ActiveSessionTable() : sessions_(kCapacity), overtime_(kCapacity, false) {}
+  ActiveSessionTable() : sessions_(kCapacity), overtime_(kCapacity, false), records_(kCapacity, 0) {}
 
   // Restores the sessions from shuju.dat at start-up. `storedCount` is the
   // count read from set.dat position 1; room places must already be set.
@@ -80,6 +80,9 @@ class ActiveSessionTable {
   RecordFile file_;
   std::vector<SessionRecord> sessions_;
   std::vector<bool> overtime_;
+  // The session-file record of each position, so ending a session needs no
+  // search of the file.
+  std::vector<int32_t> records_;
   int32_t count_ = 0;
   int32_t highestRecord_ = 0;
   std::string freeRecords_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "session/SessionClock.h"
+#include "session/SessionEngine.h"
 #include "startup/Calendar.h"
 
 namespace tarvolen {
@@ -32,6 +33,8 @@ Desk::Desk(ProgramFolder folder, DeskServices services)
   MakeTimers();
 }
 
+Desk::~Desk() = default;
+
 std::unique_ptr<Timer> Desk::MakeTimer() {
   if (services_.timers != nullptr) return services_.timers->make();
   return std::make_unique<InertTimer>();
@@ -44,7 +47,18 @@ void Desk::MakeTimers() {
   hooks.focusForced = [this] { return options_.focusForced; };
   hooks.mainRowDigits = [this] { return options_.mainRowDigits; };
   hooks.sessionCount = [this] { return static_cast<int>(sessions_.count()); };
-  hooks.candidateCount = [] { return 0; };
+  hooks.candidateCount = [this] { return engine_->roomBoard().candidateCount(); };
+  hooks.checkInSelectedRow = [this] { engine_->ConfirmCheckIn(engine_->roomBoard().selectedRow(), true); };
+  hooks.cancelRoomSelection = [this] { engine_->CancelCheckIn(); };
+  hooks.roomRowMoved = [this] {
+    engine_->RebuildRoomList(0, 0);
+    engine_->roomBoard().CursorMoved();
+  };
+  hooks.sessionRowMoved = [this] {
+    engine_->sessionBoard().StopFlash();
+    engine_->ShowSessionList(0);
+    engine_->sessionBoard().CursorMoved();
+  };
   hooks.swipe = [this](const std::string& card) { SwipeDispatch(card); };
   hooks.changed = [this] {
     if (onCardBufferChanged) onCardBufferChanged();
@@ -56,6 +70,10 @@ void Desk::MakeTimers() {
   countdown_->changed = [this] {
     if (onCountdownChanged) onCountdownChanged();
   };
+
+  engine_ = std::make_unique<SessionEngine>(*this, MakeTimer());
+  overtimeTimer_ = MakeTimer();
+  overtimeTimer_->onTimeout = [this] { engine_->OvertimeTick(); };
 
   fadeTimer_ = MakeTimer();
   fadeTimer_->onTimeout = [this] { FadeMessages(); };
@@ -76,10 +94,17 @@ void Desk::KeyDown(int key) {
 }
 
 void Desk::SwipeDispatch(const std::string& card) {
-  // The card's meaning (check-in or check-out) is decided by the session
-  // engine; until it is wired in, a completed number is only acknowledged.
-  pendingSwipe_ = card;
-  cardInput_->clearBuffer();
+  // Remembered for a "是" to a check-out question: by the time the box
+  // answers, the digit timeout may have emptied the card buffer.
+  if (confirmationState_ != -1) pendingSwipe_ = card;
+  engine_->SwipeDispatch(card);
+}
+
+void Desk::DismissCountdown() {
+  countdown_->dismiss();
+  confirmationState_ = 0;
+  mainWindowEnabled_ = true;
+  if (onMainWindowStateChanged) onMainWindowStateChanged();
 }
 
 void Desk::AskConfirm(const std::string& text, int defaultButton, int seconds) {
@@ -98,7 +123,7 @@ void Desk::AnswerCountdown(int button) {
       SwipeDispatch(pendingSwipe_);
     } else if (confirmationState_ == 0) {
       confirmationState_ = -1;
-      if (repeatRoomRowClick) repeatRoomRowClick();
+      engine_->RepeatRememberedRow();
     }
   }
   confirmationState_ = 0;
@@ -207,6 +232,9 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
     sessions_.LoadSessions(std::move(sessionFile.value()), *settings_, sessionCount_, ctx);
   }
 
+  overtimeTimer_->start(60000);
+  engine_->ApplyStartupOrdering();
+
   // Students, with the window kept responsive between records.
   bool abandoned = false;
   LoadPump watched = [&pump, &abandoned] {
@@ -220,6 +248,7 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   PlaySoundCue("5.wav");
   cardInputEnabled_ = true;
 
+  engine_->RefreshBoards();
   (void)company_.load(folder_);
   (void)checkins_.open(folder_.checkinYear(currentYear_), kCheckinRecordLength, &*settings_, kCheckinCount,
                        checkinCount_);

@@ -17,6 +17,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
+#include "platform/Random.h"
 #include "session/ActiveSessionTable.h"
 #include "startup/Options.h"
 #include "store/ProgramFolder.h"
@@ -33,7 +34,10 @@ struct DeskServices {
   SingleInstance& instance;
   SoundPlayer* sound = nullptr;
   TimerFactory* timers = nullptr;  // the desk's timers; none: timers never fire
+  Random* random = nullptr;        // none: a generator seeded from the clock
 };
+
+class SessionEngine;
 
 // Why start-up stopped before the desk could be used.
 enum class StartStop {
@@ -46,6 +50,7 @@ enum class StartStop {
 class Desk {
  public:
   Desk(ProgramFolder folder, DeskServices services);
+  ~Desk();
   Desk(const Desk&) = delete;
   Desk& operator=(const Desk&) = delete;
 
@@ -77,13 +82,18 @@ class Desk {
   int confirmationState() const { return confirmationState_; }
   void setConfirmationState(int state) { confirmationState_ = state; }
   CardInput& cardInput() { return *cardInput_; }
+  SessionEngine& engine() { return *engine_; }
+  Random& random() { return services_.random != nullptr ? *services_.random : ownRandom_; }
+  MessageBoxes& boxes() { return services_.boxes; }
+  // Closes the countdown box without carrying anything out.
+  void DismissCountdown();
+  // The overtime monitor (Timer1, every minute from start-up).
+  Timer& overtimeTimer() { return *overtimeTimer_; }
   CountdownBox& countdown() { return *countdown_; }
   // One fading step of the message stack (Timmsg).
   void FadeMessages();
   bool fadeTimerActive() const { return fadeTimer_ && fadeTimer_->isActive(); }
 
-  // The check-in's remembered room-row click, repeated by a "是".
-  std::function<void()> repeatRoomRowClick;
   // Told by the UI: whether the main window is the active window.
   std::function<bool()> mainWindowForeground;
   // Redraw requests for the windows.
@@ -164,6 +174,9 @@ class Desk {
   std::unique_ptr<CountdownBox> countdown_;
   std::unique_ptr<Timer> fadeTimer_;
   int confirmationState_ = 0;
+  std::unique_ptr<SessionEngine> engine_;
+  std::unique_ptr<Timer> overtimeTimer_;
+  SystemRandom ownRandom_;
   std::string pendingSwipe_;
 
   int currentYear_ = 0;

@@ -11,6 +11,8 @@
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSoundPlayer.h"
+#include "platform/fake/FakeRandom.h"
+#include "platform/fake/FakeTimers.h"
 #include "startup/Desk.h"
 #include "store/SettingsFile.h"
 #include "support/TempDir.h"
@@ -33,6 +35,8 @@ class Installation {
   FakeClock& clock() { return clock_; }
   FakeMessageBoxes& boxes() { return boxes_; }
   FakeSoundPlayer& sound() { return sound_; }
+  FakeTimerFactory& timers() { return timers_; }
+  FakeRandom& random() { return random_; }
 
   // A fresh handle on set.dat, for arranging a case or reading it back.
   SettingsFile settings() const {
@@ -43,7 +47,7 @@ class Installation {
 
   std::unique_ptr<Desk> makeDesk(bool otherInstanceRunning = false) {
     instance_ = std::make_unique<FakeSingleInstance>(otherInstanceRunning);
-    return std::make_unique<Desk>(folder(), DeskServices{clock_, boxes_, *instance_, &sound_});
+    return std::make_unique<Desk>(folder(), DeskServices{clock_, boxes_, *instance_, &sound_, &timers_, &random_});
   }
 
   // Start-up to the end of loading; fails the test when it stops early.
@@ -59,6 +63,8 @@ class Installation {
   FakeClock clock_;
   FakeMessageBoxes boxes_;
   FakeSoundPlayer sound_;
+  FakeTimerFactory timers_;
+  FakeRandom random_;
   std::unique_ptr<FakeSingleInstance> instance_;
 };
 

@@ -17,7 +17,12 @@ class FakeMessageBoxes final : public MessageBoxes {
   void show(const std::string& title, const std::string& text, BoxIcon icon) override {
     boxes.push_back({title, text, icon});
   }
+  bool ask(const std::string& title, const std::string& text, BoxIcon icon) override {
+    boxes.push_back({title, text, icon});
+    return answer;
+  }
   std::vector<Box> boxes;
+  bool answer = true;  // what every question is answered
 };
 
 }  // namespace tarvolen

@@ -7,6 +7,7 @@ namespace tarvolen {
 class QtMessageBoxes final : public MessageBoxes {
  public:
   void show(const std::string& title, const std::string& text, BoxIcon icon) override;
+  bool ask(const std::string& title, const std::string& text, BoxIcon icon) override;
 };
 
 }  // namespace tarvolen

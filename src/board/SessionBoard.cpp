@@ -1,0 +1,254 @@
+#include "board/SessionBoard.h"
+
+#include <algorithm>
+
+#include "session/SessionClock.h"
+#include "session/TimeText.h"
+#include "store/TextCells.h"
+
+namespace tarvolen {
+namespace {
+
+// Stands in when no timer was given: a flash then never ticks by itself.
+class InertTimer final : public Timer {
+ public:
+  void start(int intervalMs) override {
+    interval_ = intervalMs;
+    active_ = true;
+  }
+  void stop() override { active_ = false; }
+  bool isActive() const override { return active_; }
+  int interval() const override { return interval_; }
+
+ private:
+  bool active_ = false;
+  int interval_ = 0;
+};
+
+}  // namespace
+
+int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOptions& options) {
+  const int online = sessions.onlineCount();
+  const int overtime = sessions.overtimeCount();
+  return (options.useIdleRooms ? sessions.totalPlaces() - online : 0) +
+         (options.useOvertimeRooms ? overtime : 0) + (options.useRoomsInTime ? online - overtime : 0);
+}
+
+void SetUseOvertimeRooms(AssignmentOptions& options, bool on) {
+  options.useOvertimeRooms = on;
+  if (!on) options.useRoomsInTime = false;
+}
+
+SessionBoard::SessionBoard(ListCursor& cursor, std::unique_ptr<Timer> flashTimer)
+    : cursor_(cursor), timer_(flashTimer ? std::move(flashTimer) : std::make_unique<InertTimer>()) {
+  timer_->onTimeout = [this] { FlashTick(); };
+}
+
+void SessionBoard::setOrdering(int column, int direction) {
+  if (column < 0 || column >= kColumns) return;
+  sortColumn_ = column;
+  direction_ = direction == 1 ? 1 : 0;
+}
+
+std::string SessionBoard::Prefix(const SessionListContext& ctx, const SessionRecord& s) const {
+  const StudentRecord& student = ctx.students[s.student];
+  switch (sortColumn_) {
+    case 1:
+      return TenDigits(student.card);
+    case 2:
+      return TenDigits(s.startMinute);
+    case 3:
+      return TenDigits(SessionElapsedMinutes(s, ctx.now));
+    case 4:
+      return TenDigits(s.room);
+    case 5:
+      return TenDigits(ctx.rooms[s.room].type);
+    case 6:
+      return TenDigits(DayNumber(DateOf(student.enrolled)));
+    case 7:
+      return TenDigits(student.major);
+    case 8:
+      return OvertimeSortKey(SessionOvertime(s, ctx.rooms, ctx.defaultTimeLimit, ctx.now));
+    default:
+      // Names sort by the bytes of their UTF-8 text, padded to ten cells.
+      return FitColumn(student.name, 10);
+  }
+}
+
+void SessionBoard::ShowSessionList(const SessionListContext& ctx, int a) {
+  entries_.clear();
+  const int count = ctx.sessions.count();
+  for (int p = 0; p < count; ++p) {
+    const SessionRecord& s = ctx.sessions.at(p);
+    if (!SessionSlotsValid(s)) continue;
+    entries_.push_back({Prefix(ctx, s) + ZeroPadded(p, 3), p});
+  }
+  // Ascending by the bytes of the key. The position is kept beside the key
+  // rather than read back from its last three characters, which position
+  // 1000 (the 1001st session) would not fit.
+  std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) {
+    if (x.key != y.key) return x.key < y.key;
+    return x.position < y.position;
+  });
+
+  const int n = static_cast<int>(entries_.size());
+  pageRange_ = ListCursor::LastPage(n);
+  if (cursor_.page() > pageRange_ || cursor_.page() < 0) cursor_.set(pageRange_, cursor_.row());
+
+  int flashRow = -1;
+  if (a >= 1) {
+    for (int i = 0; i < n; ++i) {
+      if (ctx.sessions.at(entries_[static_cast<size_t>(i)].position).student != a) continue;
+      const int q = direction_ == 0 ? i : n - 1 - i;
+      cursor_.set(q / kRows, cursor_.row());
+      flashRow = q % kRows;
+      break;
+    }
+  }
+
+  for (int i = 0; i < kRows; ++i) {
+    const int display = cursor_.page() * kRows + i;
+    SessionRow& target = rows_[static_cast<size_t>(i)];
+    SessionRow row;
+    if (display < n) {
+      const int index = direction_ == 0 ? display : n - 1 - display;
+      row = MakeRow(ctx, entries_[static_cast<size_t>(index)].position);
+    }
+    // The backgrounds belong to the row, not to the entry shown in it.
+    row.background = target.background;
+    row.flashColour = target.flashColour;
+    target = std::move(row);
+  }
+
+  if (flashRow >= 0) FlashSessionRow(flashRow);
+
+  if (hasSelection_) {
+    int row = std::clamp(cursor_.row(), 0, kRows - 1);
+    for (int r = row; r >= 0; --r) {
+      if (!rows_[static_cast<size_t>(r)].name.empty()) {
+        row = r;
+        break;
+      }
+    }
+    cursor_.set(cursor_.page(), row);
+    Paint(row);
+  }
+}
+
+SessionRow SessionBoard::MakeRow(const SessionListContext& ctx, int position) const {
+  SessionRow row;
+  const SessionRecord& s = ctx.sessions.at(position);
+  const StudentRecord& student = ctx.students[s.student];
+  const RoomRecord& room = ctx.rooms[s.room];
+  const int elapsed = SessionElapsedMinutes(s, ctx.now);
+  const int overtime = elapsed - RoomTimeLimit(room.timeLimitCode, ctx.defaultTimeLimit);
+  row.student = s.student;
+  row.room = s.room;
+  row.name = student.name;
+  row.card = std::to_string(student.card);
+  row.checkIn = Rtime(s.startMinute);
+  row.used = Rctime(elapsed);
+  row.usedTooltip = IsoDateText(s.startDate);
+  row.roomName = room.name;
+  row.typeName = ctx.categories.majorName(room.type);
+  row.grade = EnrolmentYearLabel(student.enrolled) + "|" +
+              ctx.categories.gradeName(NianNJi(student.enrolled, ctx.now.date, ctx.dividers));
+  row.major = ctx.categories.majorName(student.major);
+  row.overtime = Rtime(overtime);
+  row.textColour = RowTextColour(row.overtime);
+  return row;
+}
+
+void SessionBoard::PaintIndex(int row, int colour) {
+  if (row < 0 || row >= kRows) return;
+  SessionRow& r = rows_[static_cast<size_t>(row)];
+  r.background = colour;
+  r.flashColour.reset();
+}
+
+void SessionBoard::Paint(int row) {
+  if (paintedRow_ != row) PaintIndex(paintedRow_, cellcolour::kBackground);
+  PaintIndex(row, cellcolour::kSelected);
+  paintedRow_ = row;
+}
+
+void SessionBoard::SelectSessionRow(int row) {
+  if (row < 0 || row >= kRows) return;
+  if (hasSelection_ && row == cursor_.row()) return;
+  if (!rows_[static_cast<size_t>(row)].showsEntry()) return;
+  cursor_.set(cursor_.page(), row);
+  hasSelection_ = true;
+  Paint(row);
+}
+
+void SessionBoard::CursorMoved() {
+  const int row = cursor_.row();
+  if (row < 0 || row >= kRows) return;
+  hasSelection_ = true;
+  Paint(row);
+}
+
+void SessionBoard::FlashSessionRow(int row) {
+  if (timer_->isActive()) StopFlash();
+  flashRow_ = row;
+  flashCounter_ = 0;
+  timer_->start(kFlashIntervalMs);
+}
+
+void SessionBoard::StopFlash() {
+  if (!timer_->isActive()) return;
+  flashCounter_ = kFlashLastCount;
+  FlashTick();
+}
+
+void SessionBoard::FlashTick() {
+  const int counter = flashCounter_++;
+  if (flashRow_ >= 0 && flashRow_ < kRows) {
+    rows_[static_cast<size_t>(flashRow_)].flashColour = kFlashColours[static_cast<size_t>(counter % 6)];
+  }
+  if (counter >= kFlashLastCount) {
+    timer_->stop();
+    PaintIndex(flashRow_, flashRow_ == selectedRow() ? cellcolour::kSelected : cellcolour::kBackground);
+  }
+}
+
+void SessionBoard::ClickHeading(const SessionListContext& ctx, int column) {
+  if (column < 0 || column >= kColumns) return;
+  if (column == sortColumn_) {
+    direction_ = 1 - direction_;
+  } else {
+    sortColumn_ = column;
+    direction_ = 0;
+  }
+  ShowSessionList(ctx, 0);
+}
+
+void SessionBoard::ShowPage(const SessionListContext& ctx, int page) {
+  cursor_.set(std::max(page, 0), cursor_.row());
+  ShowSessionList(ctx, 0);
+  StopFlash();
+}
+
+CounterTexts SessionBoard::ShowCounters(const ActiveSessionTable& sessions) const {
+  const int online = sessions.onlineCount();
+  const int overtime = sessions.overtimeCount();
+  const int total = sessions.totalPlaces();
+  CounterTexts t;
+  t.online = "在线：" + std::to_string(online);
+  t.overtime = "超时：" + std::to_string(overtime);
+  t.page = "第" + std::to_string(cursor_.page() + 1) + "/" + std::to_string(sessions.lastPage() + 1) + "页";
+  t.places = std::to_string(total - online + overtime) + "/" + std::to_string(total);
+  t.idleRoomsCaption = "使用空闲房间(" + std::to_string(total - online) + ")";
+  t.overtimeRoomsCaption = "使用超时房间(" + std::to_string(overtime) + ")";
+  t.roomsInTimeCaption = "使用未超时房间(" + std::to_string(online - overtime) + ")";
+  return t;
+}
+
+std::vector<std::string> SessionBoard::keys() const {
+  std::vector<std::string> out;
+  out.reserve(entries_.size());
+  for (const Entry& e : entries_) out.push_back(e.key);
+  return out;
+}
+
+}  // namespace tarvolen

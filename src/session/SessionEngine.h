@@ -1,0 +1,101 @@
+#pragma once
+// The desk's daily work: what a swipe means, the check-in dialogue, check-in
+// and check-out with billing, the overtime monitor. Works on the tables and
+// options the Desk owns; the windows only draw its state.
+#include <array>
+#include <string>
+
+#include "board/RoomBoard.h"
+#include "board/SessionBoard.h"
+#include "session/MajorSelector.h"
+#include "session/RoomAssignment.h"
+#include "session/StudentDetails.h"
+
+namespace tarvolen {
+
+class Desk;
+
+// The student panel of the check-in dialogue.
+struct CheckinDialogue {
+  bool visible = false;
+  int student = 0;
+  StatusLine status;
+  std::array<std::string, 13> values{};
+  std::string photoPath;  // empty: no photo
+  TodaysActivity activity;
+};
+
+class SessionEngine {
+ public:
+  SessionEngine(Desk& desk, std::unique_ptr<Timer> flashTimer);
+  SessionEngine(const SessionEngine&) = delete;
+  SessionEngine& operator=(const SessionEngine&) = delete;
+
+  // The meaning of a completed card number.
+  void SwipeDispatch(const std::string& card);
+  // First slot holding the card, 0 when none.
+  int FindCardHolder(int64_t card) const;
+
+  // A room row confirmed (Enter, Space, a left click, automatic check-in).
+  void ConfirmCheckIn(int row, bool leftButton = true);
+  void CancelCheckIn();
+  // Starts a session; false when it could not be started.
+  bool CheckIn(int student, int room);
+  // Ends a session with billing; nothing when the student is not checked in.
+  void CheckOut(int student);
+
+  // The overtime monitor's tick (every minute).
+  void OvertimeTick();
+  // "全部下线".
+  void CheckOutEverybody();
+
+  void AppendActivity(const std::string& text);
+
+  // Session list (flashing `student` when 1 or more), counters, room list.
+  void RefreshBoards(int flashStudent = 0);
+  void RebuildRoomList(int a, int b);
+  void ShowSessionList(int a);
+  void ApplyStartupOrdering();
+
+  const CheckinDialogue& dialogue() const { return dialogue_; }
+  const std::string& activityText() const { return activity_; }
+  const CounterTexts& counters() const { return counters_; }
+  const std::string& clockText() const { return clock_; }
+  int currentStudent() const { return currentStudent_; }
+  const Proposal& proposal() const { return proposal_; }
+  RoomBoard& roomBoard() { return roomBoard_; }
+  SessionBoard& sessionBoard() { return sessionBoard_; }
+  MajorSelector& majors() { return majors_; }
+  AssignmentOptions assignmentOptions() const;
+  RoomListContext roomContext() const;
+  SessionListContext sessionContext() const;
+
+  // The remembered row that a "是" of the countdown box checks in to.
+  void RepeatRememberedRow();
+
+  // Told when the main window should come to the front.
+  std::function<void()> bringToFront;
+  // Redraw request after any change of the lists, the panel or the texts.
+  std::function<void()> changed;
+
+ private:
+  void OpenDialogue(int student);
+  void CloseDialogue();
+  void Changed();
+  std::string Stamp() const;  // hh:mm of the current time
+  std::string CardText(int64_t card) const;
+
+  Desk& desk_;
+  RoomBoard roomBoard_;
+  SessionBoard sessionBoard_;
+  MajorSelector majors_;
+  CheckinDialogue dialogue_;
+  CounterTexts counters_;
+  std::string activity_;
+  std::string clock_;
+  Proposal proposal_;
+  int currentStudent_ = 0;
+  int rememberedRow_ = -1;
+};
+
+}  // namespace tarvolen
