@@ -27,7 +27,7 @@ class Notifier {
   // Every line pushed during the run, oldest first (for the log and tests).
   const std::vector<std::string>& history() const { return history_; }
 
-  // Told after every push and fading step, so the windows redraw.
+  // Told after every push, so the windows redraw (fading steps: Desk::onMessagesFaded).
   std::function<void()> onPushed;
   // Told after every push, so the fade timer runs.
   std::function<void()> onStackChanged;

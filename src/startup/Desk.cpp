@@ -85,7 +85,7 @@ void Desk::MakeTimers() {
 void Desk::FadeMessages() {
   notifier_.stack().fadeStep();
   if (!notifier_.stack().timerEnabled()) fadeTimer_->stop();
-  if (notifier_.onPushed) notifier_.onPushed();
+  if (onMessagesFaded) onMessagesFaded();
 }
 
 void Desk::KeyDown(int key) {

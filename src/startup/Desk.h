@@ -100,6 +100,8 @@ class Desk {
   std::function<void()> onCardBufferChanged;
   std::function<void()> onCountdownChanged;
   std::function<void()> onMainWindowStateChanged;
+  // After each fading step of the message stack (pushes call the notifier's onPushed).
+  std::function<void()> onMessagesFaded;
 
   // Operator feedback.
   void PushMessage(const std::string& text) { notifier_.PushMessage(text); }

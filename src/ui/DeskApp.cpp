@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/qt/KeySources.h"
 #include "startup/Desk.h"
 #include "ui/IdentityPromptWindow.h"
 #include "ui/MainWindow.h"
@@ -29,6 +30,16 @@ DeskApp::DeskApp(const QString& programFolder)
     : instance_(std::make_unique<LockFileInstance>(programFolder)) {
   DeskServices services{clock_, boxes_, *instance_, &sound_, &timers_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
+  // The keys of the whole desktop reach the key handler from the first
+  // confirmed login until save-and-exit.
+  desk_->onInstallHooks = [this] {
+    if (!keySource_) keySource_ = MakeDesktopKeySource();
+    keySource_->install([this](int key) { desk_->KeyDown(key); });
+  };
+  desk_->mainWindowForeground = [this] { return main_ && main_->isActiveWindow(); };
+  desk_->onRemoveHooks = [this] {
+    if (keySource_) keySource_->remove();
+  };
   desk_->notifier().onPushed = [this] {
     // The line also goes to the log, where a maintainer can read it later.
     std::fprintf(stderr, "[消息] %s\n", desk_->notifier().history().back().c_str());
@@ -68,6 +79,16 @@ int DeskApp::start() {
     main_->activateWindow();
   });
   connect(main_.get(), &MainWindow::exitRequested, this, &DeskApp::saveAndExit);
+  // A click on the disabled main window must not bury the prompt behind it
+  // or take its keyboard.
+  connect(
+      main_.get(), &MainWindow::activatedWhileDisabled, this,
+      [this] {
+        if (!prompt_->isVisible()) return;
+        prompt_->raise();
+        prompt_->activateWindow();
+      },
+      Qt::QueuedConnection);
   connect(main_.get(), &MainWindow::switchRequested, this, [this] {
     desk_->SwitchIdentity();
     main_->render();

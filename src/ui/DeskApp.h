@@ -10,6 +10,7 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
+#include "platform/KeySource.h"
 
 class QSocketNotifier;
 
@@ -46,6 +47,7 @@ class DeskApp : public QObject {
   std::unique_ptr<LockFileInstance> instance_;
   QtSoundPlayer sound_;
   QtTimerFactory timers_;
+  std::unique_ptr<KeySource> keySource_;
   std::unique_ptr<Desk> desk_;
   std::unique_ptr<IdentityPromptWindow> prompt_;
   std::unique_ptr<MainWindow> main_;
