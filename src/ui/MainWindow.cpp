@@ -46,6 +46,14 @@ void MainWindow::render() {
   status_->setText(history.empty() ? QString() : QString::fromStdString(history.back()));
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
+      !desk_.mainWindowEnabled()) {
+    emit activatedWhileDisabled();
+  }
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   emit exitRequested();

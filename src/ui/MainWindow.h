@@ -22,9 +22,13 @@ class MainWindow : public QMainWindow {
  signals:
   void exitRequested();
   void switchRequested();
+  // The window was activated (clicked, say) while disabled for a switch of
+  // identity: the prompt must be brought back in front of it.
+  void activatedWhileDisabled();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   Desk& desk_;
