@@ -292,6 +292,35 @@ IdentityPrompt::Outcome Desk::CancelIdentity() {
   return outcome;
 }
 
+Status Desk::UpdateIdentity(int k, const std::string& name, const std::string* password, uint16_t permissions) {
+  if (!IdentityTable::validSlot(k) || !settings_) return Status(ErrorCode::Refused, "no such identity");
+  // Each value is one write; memory follows only what reached the file.
+  if (Status s = settings_->writeStringRecord(kRecIdentityName + k, name); !s.ok()) return s;
+  identities_[k].name = name;
+  if (password != nullptr) {
+    if (Status s = settings_->writeStringRecord(kRecPassword + k, *password); !s.ok()) return s;
+    identities_[k].password = *password;
+  }
+  if (Status s = settings_->writeInteger(kPermissionBase + 2 * k, static_cast<int16_t>(permissions)); !s.ok()) return s;
+  identities_[k].permissions = permissions;
+  return Status::Ok();
+}
+
+Status Desk::UpdatePassword(int k, const std::string& password) {
+  if (!IdentityTable::validSlot(k) || !settings_) return Status(ErrorCode::Refused, "no such identity");
+  if (Status s = settings_->writeStringRecord(kRecPassword + k, password); !s.ok()) return s;
+  identities_[k].password = password;
+  return Status::Ok();
+}
+
+void Desk::SetCustomName(const std::string& name) {
+  customName_ = name;
+  if (mainWindowShown_ && IdentityTable::validSlot(prompt_ ? prompt_->selected() : -1)) {
+    windowTitle_ = customName_ + " " + identities_[prompt_->selected()].name;
+  }
+  if (onMainWindowStateChanged) onMainWindowStateChanged();
+}
+
 void Desk::SwitchIdentity() {
   mainWindowEnabled_ = false;
   promptShown_ = true;

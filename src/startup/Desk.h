@@ -11,6 +11,10 @@
 #include "cardinput/CardInput.h"
 #include "notify/CountdownBox.h"
 #include "access/Identities.h"
+#include "access/AdminArea.h"
+#include "access/UserPage.h"
+#include "startup/CategoryEditor.h"
+#include "startup/OptionsEditor.h"
 #include "notify/Notifier.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
@@ -107,6 +111,11 @@ class Desk {
   void PushMessage(const std::string& text) { notifier_.PushMessage(text); }
   void PlaySoundCue(const std::string& name) { notifier_.PlaySoundCue(name); }
 
+  // The identity editor's writes: name, password (when given) and
+  // permission word of slot k, to memory and set.dat at once.
+  Status UpdateIdentity(int k, const std::string& name, const std::string* password, uint16_t permissions);
+  Status UpdatePassword(int k, const std::string& password);
+
   // The permission test against the identity in use at this moment.
   bool CurrentIdentityHas(Right right) const { return identities_.has(currentIdentity_, right); }
 
@@ -132,10 +141,19 @@ class Desk {
   DirtyGroups& dirty() { return dirty_; }
   const AppName& appName() const { return appName_; }
   const CategoryLists& categories() const { return categories_; }
+  CategoryLists& categoryLists() { return categories_; }
+  AdminArea& adminArea() { return adminArea_; }
+  UserPage& userPage() { return userPage_; }
+  OptionsEditor& optionsEditor() { return optionsEditor_; }
+  CategoryEditor& categoryEditor() { return categoryEditor_; }
   StudentTable& students() { return students_; }
   RoomTable& rooms() { return rooms_; }
   ActiveSessionTable& sessions() { return sessions_; }
   const CompanyInfo& company() const { return company_; }
+  CompanyInfo& companyInfo() { return company_; }
+  const std::string& customName() const { return customName_; }
+  // The custom display name changed: the title follows at once.
+  void SetCustomName(const std::string& name);
   const OperationNames& operationNames() const { return operationNames_; }
   YearFile& checkins() { return checkins_; }
   YearFile& log() { return log_; }
@@ -177,6 +195,10 @@ class Desk {
   std::unique_ptr<Timer> fadeTimer_;
   int confirmationState_ = 0;
   std::unique_ptr<SessionEngine> engine_;
+  AdminArea adminArea_{*this};
+  UserPage userPage_{*this};
+  OptionsEditor optionsEditor_{*this};
+  CategoryEditor categoryEditor_{*this};
   std::unique_ptr<Timer> overtimeTimer_;
   SystemRandom ownRandom_;
   std::string pendingSwipe_;

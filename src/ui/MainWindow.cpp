@@ -1,57 +1,731 @@
 #include "ui/MainWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStatusBar>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "board/UseOptions.h"
+#include "session/SessionEngine.h"
+#include "session/StudentDetails.h"
 #include "startup/Desk.h"
+#include "ui/CountdownWindow.h"
+#include "ui/FloatingCardWindow.h"
+#include "ui/MessageWindows.h"
+#include "ui/WindowLook.h"
 
 namespace tarvolen {
 
+namespace {
+
+const char* const kSessionHeadings[MainWindow::kSessionColumns] = {"姓名", "卡号", "登记时间", "用时", "房间号",
+                                                                   "类别", "年级", "专业", "超时"};
+const char* const kSessionCellNames[MainWindow::kSessionColumns] = {"Labname", "Labkh", "Labsj",  "Labys", "Labfh",
+                                                                    "Lablb",   "Lablj", "Labzlj", "Labcs"};
+// The room list's columns in the order of its headings (heading index =
+// sort column): room, time used, overtime, name, card, type, places.
+const char* const kRoomHeadings[MainWindow::kRoomColumns] = {"房间", "用时", "超时", "姓名", "卡号", "类别", "人数"};
+const char* const kRoomCellNames[MainWindow::kRoomColumns] = {"Labffj", "Labfys", "Labfcs", "Labfxm",
+                                                              "Labfkh", "Labflb", "Labfrs"};
+constexpr int kRoomNameColumn = 0;
+constexpr int kPlacesColumn = 6;
+
+constexpr int kRightColumnWidth = 150;
+constexpr int kBoardPixelSize = 12;
+
+const char* const kKind = "tarvolenKind";
+const char* const kRow = "tarvolenRow";
+const char* const kColumn = "tarvolenColumn";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void Paint(QWidget* w, QPalette::ColorRole role, QRgb colour) {
+  QPalette p = w->palette();
+  p.setColor(role, QColor::fromRgb(colour));
+  w->setPalette(p);
+}
+
+std::string HeadingText(const char* caption, int column, int sortColumn, int direction) {
+  std::string text = caption;
+  if (column == sortColumn) text += direction == 0 ? " ▲" : " ▼";
+  return text;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_(desk) {
   setObjectName(QStringLiteral("mainWindow"));
+  messageWindows_ = std::make_unique<MessageWindows>(desk_);
+  floatingCard_ = std::make_unique<FloatingCardWindow>(desk_);
+  countdown_ = std::make_unique<CountdownWindow>(desk_);
+
   auto* central = new QWidget(this);
-  tKey_ = new QLabel(central);
+  central->setObjectName(QStringLiteral("central"));
+  central->setAutoFillBackground(true);
+
+  // The board area: the student panel lies over the session list.
+  auto* board = new QWidget(central);
+  auto* boardLayout = new QGridLayout(board);
+  boardLayout->setContentsMargins(0, 0, 0, 0);
+  picture1_ = BuildSessionList();
+  picture1_->setParent(board);
+  picture4_ = BuildStudentPanel();
+  picture4_->setParent(board);
+  boardLayout->addWidget(picture1_, 0, 0);
+  boardLayout->addWidget(picture4_, 0, 0);
+  picture4_->hide();
+
+  // The right-hand column: selected room, card buffer, status line.
+  auto* right = new QWidget(central);
+  right->setFixedWidth(kRightColumnWidth);
+  auto* rightLayout = new QVBoxLayout(right);
+  rightLayout->setContentsMargins(0, 0, 0, 0);
+  QFont big = font();
+  big.setPointSize(16);
+  big.setBold(true);
+  tfj_ = new QLabel(right);
+  tfj_->setObjectName(QStringLiteral("tfj"));
+  tfj_->setFont(big);
+  tfj_->setAlignment(Qt::AlignCenter);
+  tfj_->hide();
+  tKey_ = new QLabel(right);
   tKey_->setObjectName(QStringLiteral("TKey"));
-  status_ = new QLabel(central);
-  status_->setObjectName(QStringLiteral("status"));
+  tKey_->setFont(big);
+  tKey_->setAlignment(Qt::AlignCenter);
+  tKey_->setFrameShape(QFrame::StyledPanel);
+  tKey_->setMinimumHeight(36);
+  rightLayout->addWidget(tfj_);
+  rightLayout->addWidget(tKey_);
+  for (int i : {3, 4, 5, 2}) {
+    auto* l = new QLabel(right);
+    l->setObjectName(QStringLiteral("Label3_%1").arg(i));
+    label3_[static_cast<size_t>(i)] = l;
+    rightLayout->addWidget(l);
+  }
+  rightLayout->addStretch();
+
+  // The bottom strip: buttons and the activity text.
   command14_ = new QPushButton(QStringLiteral("切换用户"), central);
   command14_->setObjectName(QStringLiteral("Command14"));
+  activity_ = new QPlainTextEdit(central);
+  activity_->setObjectName(QStringLiteral("activityText"));
+  activity_->setReadOnly(true);
+  activity_->setFocusPolicy(Qt::NoFocus);
+  activity_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  activity_->setFixedHeight(40);
+  command46_ = new QPushButton(QStringLiteral("全部下线"), central);
+  command46_->setObjectName(QStringLiteral("Command46"));
   exitButton_ = new QPushButton(QStringLiteral("退出"), central);
   exitButton_->setObjectName(QStringLiteral("exitButton"));
+  for (QPushButton* b : {command14_, command46_, exitButton_}) b->setFocusPolicy(Qt::NoFocus);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(command14_);
+  bottom->addWidget(activity_, 1);
+  bottom->addWidget(command46_);
+  bottom->addWidget(exitButton_);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(command14_);
-  buttons->addStretch();
-  buttons->addWidget(exitButton_);
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(tKey_);
-  layout->addWidget(status_);
-  layout->addStretch();
-  layout->addLayout(buttons);
+  auto* layout = new QGridLayout(central);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(6);
+  layout->addWidget(board, 0, 0);
+  layout->addWidget(right, 0, 1);
+  layout->addLayout(bottom, 1, 0, 1, 2);
+  layout->setRowStretch(0, 1);
   setCentralWidget(central);
+  setMinimumSize(875, 535);
   resize(875, 547);  // 13125 x 8205 twips
 
   connect(exitButton_, &QPushButton::clicked, this, [this] { emit exitRequested(); });
   connect(command14_, &QPushButton::clicked, this, [this] { emit switchRequested(); });
+  connect(command46_, &QPushButton::clicked, this, &MainWindow::Command46_Click);
+
+  // The desk tells this window when to redraw.
+  desk_.mainWindowForeground = [this] { return isActiveWindow(); };
+  desk_.onCardBufferChanged = [this] { render(); };
+  desk_.onCountdownChanged = [this] { render(); };
+  desk_.onMainWindowStateChanged = [this] { render(); };
+  desk_.engine().changed = [this] { render(); };
+  desk_.engine().bringToFront = [this] {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  };
+  previousOnPushed_ = desk_.notifier().onPushed;
+  desk_.notifier().onPushed = [this] {
+    if (previousOnPushed_) previousOnPushed_();
+    render();
+  };
+}
+
+MainWindow::~MainWindow() {
+  desk_.mainWindowForeground = nullptr;
+  desk_.onCardBufferChanged = nullptr;
+  desk_.onCountdownChanged = nullptr;
+  desk_.onMainWindowStateChanged = nullptr;
+  desk_.engine().changed = nullptr;
+  desk_.engine().bringToFront = nullptr;
+  desk_.notifier().onPushed = previousOnPushed_;
+}
+
+QLabel* MainWindow::MakeCell(QWidget* parent, const QString& name, CellKind kind, int row, int column) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setAutoFillBackground(true);
+  l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  l->setContentsMargins(2, 0, 0, 0);
+  QFont f = l->font();
+  f.setPixelSize(kBoardPixelSize);
+  l->setFont(f);
+  l->setProperty(kKind, static_cast<int>(kind));
+  l->setProperty(kRow, row);
+  l->setProperty(kColumn, column);
+  l->installEventFilter(this);
+  if (kind == CellKind::SessionHeading || kind == CellKind::RoomHeading) {
+    l->setAlignment(Qt::AlignCenter);
+    l->setCursor(Qt::PointingHandCursor);
+  } else {
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  return l;
+}
+
+QWidget* MainWindow::BuildSessionList() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("Picture1"));
+  panel->setAutoFillBackground(true);
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(1, 1, 1, 1);
+  grid->setSpacing(1);
+  for (int c = 0; c < kSessionColumns; ++c) {
+    QLabel* h = MakeCell(panel, QStringLiteral("Label1_%1").arg(c), CellKind::SessionHeading, -1, c);
+    label1_[static_cast<size_t>(c)] = h;
+    grid->addWidget(h, 0, c);
+    grid->setColumnStretch(c, 1);
+  }
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kSessionColumns; ++c) {
+      const QString name = QStringLiteral("%1_%2").arg(QLatin1String(kSessionCellNames[c])).arg(r);
+      sessionCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label =
+          MakeCell(panel, name, CellKind::SessionCell, r, c);
+      grid->addWidget(sessionCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label, r + 1, c);
+    }
+  }
+  for (int r = 0; r <= kRows; ++r) grid->setRowStretch(r, 1);
+  vScroll1_ = new QScrollBar(Qt::Vertical, panel);
+  vScroll1_->setObjectName(QStringLiteral("VScroll1"));
+  vScroll1_->setRange(0, 0);
+  vScroll1_->setPageStep(1);
+  grid->addWidget(vScroll1_, 0, kSessionColumns, kRows + 1, 1);
+  connect(vScroll1_, &QScrollBar::valueChanged, this, &MainWindow::VScroll1_Change);
+  return panel;
+}
+
+QWidget* MainWindow::BuildRoomList(QWidget* parent) {
+  auto* list = new QWidget(parent);
+  list->setObjectName(QStringLiteral("roomList"));
+  list->setAutoFillBackground(true);
+  auto* grid = new QGridLayout(list);
+  grid->setContentsMargins(1, 1, 1, 1);
+  grid->setSpacing(1);
+  for (int c = 0; c < kRoomColumns; ++c) {
+    QLabel* h = MakeCell(list, QStringLiteral("Labgl_%1").arg(c), CellKind::RoomHeading, -1, c);
+    labgl_[static_cast<size_t>(c)] = h;
+    grid->addWidget(h, 0, c);
+    grid->setColumnStretch(c, c == kPlacesColumn ? 0 : 2);
+  }
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kRoomColumns; ++c) {
+      const QString name = QStringLiteral("%1_%2").arg(QLatin1String(kRoomCellNames[c])).arg(r);
+      QLabel* cell = MakeCell(list, name, CellKind::RoomCell, r, c);
+      if (c == kRoomNameColumn) cell->setCursor(Qt::PointingHandCursor);
+      if (c == kPlacesColumn) cell->setMinimumWidth(32);
+      roomCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label = cell;
+      grid->addWidget(cell, r + 1, c);
+    }
+  }
+  labgl_[kPlacesColumn]->setMinimumWidth(32);
+  for (int r = 0; r <= kRows; ++r) grid->setRowStretch(r, 1);
+  vScroll2_ = new QScrollBar(Qt::Vertical, list);
+  vScroll2_->setObjectName(QStringLiteral("VScroll2"));
+  vScroll2_->setRange(0, 0);
+  vScroll2_->setPageStep(1);
+  grid->addWidget(vScroll2_, 0, kRoomColumns, kRows + 1, 1);
+  connect(vScroll2_, &QScrollBar::valueChanged, this, &MainWindow::VScroll2_Change);
+  return list;
+}
+
+QWidget* MainWindow::BuildStudentPanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("Picture4"));
+  panel->setAutoFillBackground(true);
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(6);
+  layout->addWidget(BuildRoomList(panel), 3);
+
+  auto* details = new QWidget(panel);
+  details->setObjectName(QStringLiteral("details"));
+  auto* column = new QVBoxLayout(details);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(2);
+
+  statusLine_ = new QLabel(details);
+  statusLine_->setObjectName(QStringLiteral("statusLine"));
+  statusLine_->setAutoFillBackground(true);
+  QFont bold = statusLine_->font();
+  bold.setBold(true);
+  statusLine_->setFont(bold);
+  statusLine_->setContentsMargins(4, 2, 4, 2);
+  column->addWidget(statusLine_);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(1);
+  for (int i = 0; i < 13; ++i) {
+    auto* caption = new QLabel(QString::fromUtf8(kDetailCaptions[static_cast<size_t>(i)]), details);
+    caption->setObjectName(QStringLiteral("detailCaption_%1").arg(i));
+    auto* value = new QLabel(details);
+    value->setObjectName(QStringLiteral("detailValue_%1").arg(i));
+    value->setTextInteractionFlags(Qt::NoTextInteraction);
+    detailValues_[static_cast<size_t>(i)] = value;
+    grid->addWidget(caption, i, 0);
+    grid->addWidget(value, i, 1);
+  }
+  photo_ = new QLabel(details);
+  photo_->setObjectName(QStringLiteral("photo"));
+  photo_->setFixedSize(84, 108);
+  photo_->setAlignment(Qt::AlignCenter);
+  photo_->setFrameShape(QFrame::StyledPanel);
+  grid->addWidget(photo_, 0, 2, 7, 1, Qt::AlignTop | Qt::AlignRight);
+  grid->setColumnStretch(1, 1);
+  column->addLayout(grid);
+
+  combo2_ = new QComboBox(details);
+  combo2_->setObjectName(QStringLiteral("Combo2"));
+  combo2_->setFocusPolicy(Qt::NoFocus);
+  combo2_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo2_->setMinimumContentsLength(8);
+  connect(combo2_, &QComboBox::activated, this, &MainWindow::Combo2_Click);
+  column->addWidget(combo2_);
+
+  todayHeading_ = new QLabel(details);
+  todayHeading_->setObjectName(QStringLiteral("todayHeading"));
+  todayHeading_->setAlignment(Qt::AlignCenter);
+  column->addWidget(todayHeading_);
+  list5_ = new QListWidget(details);
+  list5_->setObjectName(QStringLiteral("List5"));
+  list5_->setFocusPolicy(Qt::NoFocus);
+  list5_->setMinimumHeight(40);
+  column->addWidget(list5_, 1);
+
+  label9_ = new QLabel(details);
+  label9_->setObjectName(QStringLiteral("Label9"));
+  column->addWidget(label9_);
+  check10_ = new QCheckBox(details);
+  check10_->setObjectName(QStringLiteral("Check10"));
+  check11_ = new QCheckBox(details);
+  check11_->setObjectName(QStringLiteral("Check11"));
+  check7_ = new QCheckBox(details);
+  check7_->setObjectName(QStringLiteral("Check7"));
+  for (QCheckBox* c : {check10_, check11_, check7_}) {
+    c->setFocusPolicy(Qt::NoFocus);
+    column->addWidget(c);
+  }
+  connect(check10_, &QCheckBox::clicked, this, &MainWindow::Check10_Click);
+  connect(check11_, &QCheckBox::clicked, this, &MainWindow::Check11_Click);
+  connect(check7_, &QCheckBox::clicked, this, &MainWindow::Check7_Click);
+
+  command15_ = new QPushButton(QStringLiteral("取消"), details);
+  command15_->setObjectName(QStringLiteral("Command15"));
+  command15_->setFocusPolicy(Qt::NoFocus);
+  connect(command15_, &QPushButton::clicked, this, &MainWindow::Command15_Click);
+  column->addWidget(command15_);
+
+  layout->addWidget(details, 2);
+  return panel;
+}
+
+// --- drawing ---------------------------------------------------------------
+
+QRgb MainWindow::Colour(int index) const {
+  const auto& colours = desk_.options().colours;
+  if (index < 0 || index >= static_cast<int>(colours.size())) return qRgb(0, 0, 0);
+  return FromStoredColour(static_cast<uint32_t>(colours[static_cast<size_t>(index)])).rgb();
+}
+
+void MainWindow::SetText(QLabel* label, std::string& drawn, const std::string& text) {
+  if (drawn == text) return;
+  drawn = text;
+  label->setText(Q(text));
+}
+
+void MainWindow::SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip) {
+  if (cell.text != text) {
+    cell.text = text;
+    cell.label->setText(Q(text));
+  }
+  if (cell.tooltip != tooltip) {
+    cell.tooltip = tooltip;
+    cell.label->setToolTip(Q(tooltip));
+  }
+  if (!cell.coloured || cell.fg != fg || cell.bg != bg) {
+    cell.coloured = true;
+    cell.fg = fg;
+    cell.bg = bg;
+    QPalette p = cell.label->palette();
+    p.setColor(QPalette::WindowText, QColor::fromRgb(fg));
+    p.setColor(QPalette::Window, QColor::fromRgb(bg));
+    cell.label->setPalette(p);
+  }
 }
 
 void MainWindow::render() {
-  setWindowTitle(QString::fromStdString(desk_.windowTitle()));
-  setEnabled(desk_.mainWindowEnabled());
-  const auto& history = desk_.notifier().history();
-  status_->setText(history.empty() ? QString() : QString::fromStdString(history.back()));
+  // A redraw can show or hide windows, which can report back at once
+  // (activation changes); such a nested request redraws once more after.
+  if (rendering_) {
+    renderAgain_ = true;
+    return;
+  }
+  rendering_ = true;
+  do {
+    renderAgain_ = false;
+    RenderAll();
+  } while (renderAgain_);
+  rendering_ = false;
 }
+
+void MainWindow::RenderAll() {
+  if (drawn_.title != desk_.windowTitle()) {
+    drawn_.title = desk_.windowTitle();
+    setWindowTitle(Q(drawn_.title));
+  }
+  const int enabled = desk_.mainWindowEnabled() ? 1 : 0;
+  if (drawn_.enabled != enabled) {
+    drawn_.enabled = enabled;
+    setEnabled(enabled == 1);
+  }
+
+  // Fixed colours of the window: 0 base, 5/6 room headings, 7/8 session
+  // headings, 9 the lines between cells.
+  const QRgb base = Colour(0), border = Colour(9);
+  if (!drawn_.coloured || drawn_.base != base || drawn_.border != border) {
+    drawn_.base = base;
+    drawn_.border = border;
+    Paint(centralWidget(), QPalette::Window, base);
+    Paint(picture4_, QPalette::Window, base);
+    Paint(picture1_, QPalette::Window, border);
+    Paint(picture4_->findChild<QWidget*>(QStringLiteral("roomList")), QPalette::Window, border);
+  }
+  drawn_.coloured = true;
+
+  SetText(tKey_, drawn_.buffer, desk_.cardInput().buffer());
+  RenderSessionList();
+  RenderCounters();
+  RenderStudentPanel();
+
+  const std::string& activity = desk_.engine().activityText();
+  if (drawn_.activity != activity) {
+    drawn_.activity = activity;
+    QString text = Q(activity);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    activity_->setPlainText(text);
+    activity_->verticalScrollBar()->setValue(activity_->verticalScrollBar()->maximum());
+  }
+
+  messageWindows_->render();
+  floatingCard_->render();
+  countdown_->render();
+  // The answered box gives the keyboard back to the main window.
+  const bool open = desk_.countdown().view().visible;
+  if (countdownWasOpen_ && !open && isVisible()) {
+    raise();
+    activateWindow();
+  }
+  countdownWasOpen_ = open;
+}
+
+void MainWindow::RenderSessionList() {
+  SessionBoard& board = desk_.engine().sessionBoard();
+  const QRgb headingBg = Colour(7), headingFg = Colour(8);
+  const bool recolour = drawn_.sessionHeadingBg != headingBg || drawn_.sessionHeadingFg != headingFg;
+  for (int c = 0; c < kSessionColumns; ++c) {
+    QLabel* h = label1_[static_cast<size_t>(c)];
+    SetText(h, drawn_.sessionHeadings[static_cast<size_t>(c)],
+            HeadingText(kSessionHeadings[c], c, board.sortColumn(), board.direction()));
+    if (recolour || !drawn_.coloured) {
+      QPalette p = h->palette();
+      p.setColor(QPalette::Window, QColor::fromRgb(headingBg));
+      p.setColor(QPalette::WindowText, QColor::fromRgb(headingFg));
+      h->setPalette(p);
+    }
+  }
+  drawn_.sessionHeadingBg = headingBg;
+  drawn_.sessionHeadingFg = headingFg;
+
+  const auto& rows = board.rows();
+  for (int r = 0; r < kRows; ++r) {
+    const SessionRow& row = rows[static_cast<size_t>(r)];
+    const QRgb fg = Colour(row.textColour);
+    const QRgb bg = row.flashColour ? FromStoredColour(*row.flashColour).rgb() : Colour(row.background);
+    const std::string* texts[kSessionColumns] = {&row.name,     &row.card,     &row.checkIn,
+                                                 &row.used,     &row.roomName, &row.typeName,
+                                                 &row.grade,    &row.major,    &row.overtime};
+    auto& cells = sessionCells_[static_cast<size_t>(r)];
+    for (int c = 0; c < kSessionColumns; ++c) {
+      SetCell(cells[static_cast<size_t>(c)], *texts[c], fg, bg, c == 3 ? row.usedTooltip : std::string());
+    }
+  }
+
+  if (drawn_.sessionRange != board.pageRange() || drawn_.sessionPage != board.page()) {
+    QSignalBlocker block(vScroll1_);
+    vScroll1_->setRange(0, board.pageRange());
+    vScroll1_->setValue(board.page());
+    drawn_.sessionRange = board.pageRange();
+    drawn_.sessionPage = board.page();
+  }
+}
+
+void MainWindow::RenderRoomList() {
+  RoomBoard& board = desk_.engine().roomBoard();
+  const QRgb headingBg = Colour(5), headingFg = Colour(6);
+  const bool recolour = drawn_.roomHeadingBg != headingBg || drawn_.roomHeadingFg != headingFg;
+  for (int c = 0; c < kRoomColumns; ++c) {
+    QLabel* h = labgl_[static_cast<size_t>(c)];
+    SetText(h, drawn_.roomHeadings[static_cast<size_t>(c)],
+            HeadingText(kRoomHeadings[c], c, board.sortColumn(), board.direction()));
+    if (recolour || !drawn_.coloured) {
+      QPalette p = h->palette();
+      p.setColor(QPalette::Window, QColor::fromRgb(headingBg));
+      p.setColor(QPalette::WindowText, QColor::fromRgb(headingFg));
+      h->setPalette(p);
+    }
+  }
+  drawn_.roomHeadingBg = headingBg;
+  drawn_.roomHeadingFg = headingFg;
+
+  const auto& rows = board.rows();
+  const std::string none;
+  for (int r = 0; r < kRows; ++r) {
+    const RoomRow& row = rows[static_cast<size_t>(r)];
+    const QRgb fg = Colour(row.textColour);
+    const QRgb bg = Colour(row.background);
+    // The places cell is never filled.
+    const std::string* texts[kRoomColumns] = {&row.roomName, &row.used,     &row.overtime, &row.name,
+                                              &row.card,     &row.typeName, &none};
+    auto& cells = roomCells_[static_cast<size_t>(r)];
+    for (int c = 0; c < kRoomColumns; ++c) SetCell(cells[static_cast<size_t>(c)], *texts[c], fg, bg);
+  }
+
+  if (drawn_.roomRange != board.pageRange() || drawn_.roomPage != board.page()) {
+    QSignalBlocker block(vScroll2_);
+    vScroll2_->setRange(0, board.pageRange());
+    vScroll2_->setValue(board.page());
+    drawn_.roomRange = board.pageRange();
+    drawn_.roomPage = board.page();
+  }
+}
+
+void MainWindow::RenderCounters() {
+  const CounterTexts& c = desk_.engine().counters();
+  SetText(label3_[2], drawn_.label3[2], desk_.engine().clockText());
+  SetText(label3_[3], drawn_.label3[3], c.online);
+  SetText(label3_[4], drawn_.label3[4], c.overtime);
+  SetText(label3_[5], drawn_.label3[5], c.page);
+  SetText(label9_, drawn_.places, c.places);
+
+  const Options& o = desk_.options();
+  QCheckBox* boxes[3] = {check10_, check11_, check7_};
+  const std::string* captions[3] = {&c.idleRoomsCaption, &c.overtimeRoomsCaption, &c.roomsInTimeCaption};
+  const bool checks[3] = {o.useIdleRooms, o.useOvertimeRooms, o.useRoomsInTime};
+  for (size_t i = 0; i < 3; ++i) {
+    if (drawn_.useCaptions[i] != *captions[i]) {
+      drawn_.useCaptions[i] = *captions[i];
+      boxes[i]->setText(Q(*captions[i]));
+    }
+    const int checked = checks[i] ? 1 : 0;
+    if (drawn_.useChecks[i] != checked) {
+      drawn_.useChecks[i] = checked;
+      boxes[i]->setChecked(checks[i]);
+    }
+  }
+  const int inTimeEnabled = RoomsInTimeEnabled(o) ? 1 : 0;
+  if (drawn_.roomsInTimeEnabled != inTimeEnabled) {
+    drawn_.roomsInTimeEnabled = inTimeEnabled;
+    check7_->setEnabled(inTimeEnabled == 1);
+  }
+}
+
+void MainWindow::RenderStudentPanel() {
+  SessionEngine& engine = desk_.engine();
+  const CheckinDialogue& d = engine.dialogue();
+  const int visible = d.visible ? 1 : 0;
+  if (drawn_.panelVisible != visible) {
+    drawn_.panelVisible = visible;
+    picture4_->setVisible(d.visible);
+    if (d.visible) picture4_->raise();
+    tfj_->setVisible(d.visible);
+  }
+  SetText(tfj_, drawn_.tfj, engine.roomBoard().selectedRoomLabel());
+  RenderRoomList();
+
+  // The status line: green, red or yellow on the title colour.
+  const int colour = static_cast<int>(d.status.colour);
+  if (drawn_.statusText != d.status.text || drawn_.statusColour != colour) {
+    drawn_.statusText = d.status.text;
+    drawn_.statusColour = colour;
+    statusLine_->setText(Q(d.status.text));
+    QColor c(0, 255, 0);
+    if (d.status.colour == StatusColour::Red) c = QColor(255, 0, 0);
+    if (d.status.colour == StatusColour::Yellow) c = QColor(255, 255, 0);
+    QPalette p = statusLine_->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Window, QColor::fromRgb(Colour(7)));
+    statusLine_->setPalette(p);
+  }
+  if (drawn_.statusTooltip != d.status.tooltip) {
+    drawn_.statusTooltip = d.status.tooltip;
+    statusLine_->setToolTip(Q(d.status.tooltip));
+  }
+  for (size_t i = 0; i < d.values.size(); ++i) SetText(detailValues_[i], drawn_.details[i], d.values[i]);
+
+  if (drawn_.photoPath != d.photoPath) {
+    drawn_.photoPath = d.photoPath;
+    QPixmap picture;
+    if (!d.photoPath.empty() && picture.load(Q(d.photoPath))) {
+      photo_->setPixmap(picture.scaled(photo_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    } else {
+      photo_->clear();
+    }
+  }
+
+  SetText(todayHeading_, drawn_.todayHeading, d.activity.heading);
+  if (drawn_.todayLines != d.activity.lines) {
+    drawn_.todayLines = d.activity.lines;
+    list5_->clear();
+    for (const auto& line : d.activity.lines) list5_->addItem(Q(line));
+  }
+
+  const MajorSelector& majors = engine.majors();
+  if (drawn_.majors != majors.entries()) {
+    drawn_.majors = majors.entries();
+    QSignalBlocker block(combo2_);
+    combo2_->clear();
+    for (const auto& e : majors.entries()) combo2_->addItem(Q(e));
+    drawn_.majorIndex = -1;
+  }
+  const int index = desk_.cardInput().majorIndex();
+  if (drawn_.majorIndex != index) {
+    drawn_.majorIndex = index;
+    QSignalBlocker block(combo2_);
+    combo2_->setCurrentIndex(index);
+  }
+}
+
+// --- events ----------------------------------------------------------------
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QVariant kindValue = watched->property(kKind);
+  if (!kindValue.isValid()) return QMainWindow::eventFilter(watched, event);
+  const auto kind = static_cast<CellKind>(kindValue.toInt());
+  const int row = watched->property(kRow).toInt();
+  const int column = watched->property(kColumn).toInt();
+  if (event->type() == QEvent::Enter) {
+    if (kind == CellKind::SessionCell) SessionCell_MouseMove(row);
+    if (kind == CellKind::RoomCell && column != kPlacesColumn) RoomCell_MouseMove(row);
+  } else if (event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (kind == CellKind::SessionHeading) Label1_Click(column);
+    if (kind == CellKind::RoomHeading) Labgl_Click(column);
+    if (kind == CellKind::RoomCell && column == kRoomNameColumn) Labffj_MouseDown(row, mouse->button());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::Label1_Click(int column) {
+  SessionEngine& e = desk_.engine();
+  e.sessionBoard().ClickHeading(e.sessionContext(), column);
+  render();
+}
+
+void MainWindow::Labgl_Click(int column) {
+  SessionEngine& e = desk_.engine();
+  e.roomBoard().ClickHeading(e.roomContext(), column);
+  render();
+}
+
+void MainWindow::VScroll1_Change(int page) {
+  drawn_.sessionPage = -1;  // the scroll bar shows the page the core settles on
+  SessionEngine& e = desk_.engine();
+  e.sessionBoard().ShowPage(e.sessionContext(), page);
+  // The page text of the status line follows.
+  e.RefreshBoards();
+}
+
+void MainWindow::VScroll2_Change(int page) {
+  drawn_.roomPage = -1;
+  SessionEngine& e = desk_.engine();
+  e.roomBoard().ShowPage(e.roomContext(), page);
+  render();
+}
+
+void MainWindow::SessionCell_MouseMove(int row) {
+  desk_.engine().sessionBoard().SelectSessionRow(row);
+  render();
+}
+
+void MainWindow::RoomCell_MouseMove(int row) {
+  desk_.engine().roomBoard().SelectRoomRow(row);
+  render();
+}
+
+void MainWindow::Labffj_MouseDown(int row, Qt::MouseButton button) {
+  desk_.engine().ConfirmCheckIn(row, button == Qt::LeftButton);
+}
+
+void MainWindow::Combo2_Click(int index) {
+  drawn_.majorIndex = -1;  // the list shows the entry the core settles on
+  desk_.cardInput().setMajorIndex(index);
+  render();
+}
+
+void MainWindow::Check10_Click(bool on) {
+  drawn_.useChecks.fill(-1);  // the boxes show what the core settles on
+  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::IdleRooms, on);
+  desk_.engine().RefreshBoards();
+}
+
+void MainWindow::Check11_Click(bool on) {
+  drawn_.useChecks.fill(-1);
+  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::OvertimeRooms, on);
+  desk_.engine().RefreshBoards();
+}
+
+void MainWindow::Check7_Click(bool on) {
+  drawn_.useChecks.fill(-1);
+  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::RoomsInTime, on);
+  desk_.engine().RefreshBoards();
+}
+
+void MainWindow::Command15_Click() { desk_.engine().CancelCheckIn(); }
+
+void MainWindow::Command46_Click() { desk_.engine().CheckOutEverybody(); }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-      !desk_.mainWindowEnabled()) {
-    emit activatedWhileDisabled();
-  }
+  if (event->type() != QEvent::ActivationChange) return;
+  desk_.cardInput().setForeground(isActiveWindow());
+  if (isActiveWindow() && isVisible() && !desk_.mainWindowEnabled()) emit activatedWhileDisabled();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

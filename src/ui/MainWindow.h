@@ -1,23 +1,55 @@
 #pragma once
 // The main window: renders the desk's state and forwards the operator's
 // actions. Closing it runs save-and-exit.
+//
+// It shows the session list (Picture1), the student panel of the check-in
+// dialogue (Picture4, over the session list while a student is choosing a
+// room) with the room list, the card buffer (TKey), the status line, the
+// activity text and the buttons; it owns the pop-up windows (message lines,
+// floating card window, countdown box) and redraws all of them from the
+// desk in one render().
 #include <QMainWindow>
+#include <QRgb>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
+class QScrollBar;
 
 namespace tarvolen {
 
+class CountdownWindow;
 class Desk;
+class FloatingCardWindow;
+class MessageWindows;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit MainWindow(Desk& desk, QWidget* parent = nullptr);
+  static constexpr int kRows = 30;
+  static constexpr int kSessionColumns = 9;
+  static constexpr int kRoomColumns = 7;
 
+  explicit MainWindow(Desk& desk, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Draws the desk's state into this window and the pop-ups; only what
+  // changed since the last call is touched.
   void render();
+
   QPushButton* exitButton() const { return exitButton_; }
   QPushButton* switchButton() const { return command14_; }
+  MessageWindows& messageWindows() const { return *messageWindows_; }
+  FloatingCardWindow& floatingCardWindow() const { return *floatingCard_; }
+  CountdownWindow& countdownWindow() const { return *countdown_; }
 
  signals:
   void exitRequested();
@@ -29,13 +61,121 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One drawn label of a list, with what it shows now.
+  struct Cell {
+    QLabel* label = nullptr;
+    std::string text;
+    std::string tooltip;
+    QRgb fg = 0;
+    QRgb bg = 0;
+    bool coloured = false;
+  };
+  enum class CellKind { SessionHeading = 1, SessionCell, RoomHeading, RoomCell };
+
+  QWidget* BuildSessionList();
+  QWidget* BuildStudentPanel();
+  QWidget* BuildRoomList(QWidget* parent);
+  QLabel* MakeCell(QWidget* parent, const QString& name, CellKind kind, int row, int column);
+
+  void RenderAll();
+  void RenderSessionList();
+  void RenderRoomList();
+  void RenderStudentPanel();
+  void RenderCounters();
+  void SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip = {});
+  void SetText(QLabel* label, std::string& drawn, const std::string& text);
+  QRgb Colour(int index) const;
+
+  // Event handlers of the controls: they forward to the core and redraw.
+  void Label1_Click(int column);   // session list headings
+  void Labgl_Click(int column);    // room list headings
+  void VScroll1_Change(int page);  // session list scroll bar
+  void VScroll2_Change(int page);  // room list scroll bar
+  void SessionCell_MouseMove(int row);
+  void RoomCell_MouseMove(int row);
+  void Labffj_MouseDown(int row, Qt::MouseButton button);
+  void Combo2_Click(int index);
+  void Check10_Click(bool on);  // "使用空闲房间"
+  void Check11_Click(bool on);  // "使用超时房间"
+  void Check7_Click(bool on);   // "使用未超时房间"
+  void Command15_Click();       // "取消"
+  void Command46_Click();       // "全部下线"
+
   Desk& desk_;
+  std::function<void()> previousOnPushed_;
+  bool rendering_ = false;
+  bool renderAgain_ = false;
+  bool countdownWasOpen_ = false;
+
+  std::unique_ptr<MessageWindows> messageWindows_;
+  std::unique_ptr<FloatingCardWindow> floatingCard_;
+  std::unique_ptr<CountdownWindow> countdown_;
+
   QLabel* tKey_;
-  QLabel* status_;
+  QLabel* tfj_;
+  std::array<QLabel*, 6> label3_{};  // 2 clock, 3 online, 4 overtime, 5 page
+  QPlainTextEdit* activity_;
   QPushButton* command14_;
+  QPushButton* command46_;
   QPushButton* exitButton_;
+
+  // Session list (Picture1).
+  QWidget* picture1_;
+  std::array<QLabel*, kSessionColumns> label1_{};
+  std::array<std::array<Cell, kSessionColumns>, kRows> sessionCells_{};
+  QScrollBar* vScroll1_;
+
+  // Student panel (Picture4) and its room list.
+  QWidget* picture4_;
+  std::array<QLabel*, kRoomColumns> labgl_{};
+  std::array<std::array<Cell, kRoomColumns>, kRows> roomCells_{};
+  QScrollBar* vScroll2_;
+  QLabel* statusLine_;
+  std::array<QLabel*, 13> detailValues_{};
+  QLabel* photo_;
+  QLabel* todayHeading_;
+  QListWidget* list5_;
+  QComboBox* combo2_;
+  QLabel* label9_;
+  QCheckBox* check10_;
+  QCheckBox* check11_;
+  QCheckBox* check7_;
+  QPushButton* command15_;
+
+  // What is on screen now.
+  struct Drawn {
+    std::string title;
+    int enabled = -1;
+    std::string buffer;
+    std::string tfj;
+    std::array<std::string, 6> label3;
+    std::string activity;
+    std::string places;
+    std::array<std::string, 3> useCaptions;
+    std::array<std::string, kSessionColumns> sessionHeadings;
+    std::array<std::string, kRoomColumns> roomHeadings;
+    int sessionRange = -1;
+    int sessionPage = -1;
+    int roomRange = -1;
+    int roomPage = -1;
+    int panelVisible = -1;
+    std::string statusText;
+    int statusColour = -1;
+    std::string statusTooltip;
+    std::array<std::string, 13> details;
+    std::string photoPath = std::string(1, '\0');
+    std::string todayHeading;
+    std::vector<std::string> todayLines;
+    std::vector<std::string> majors;
+    int majorIndex = -1;
+    std::array<int, 3> useChecks{-1, -1, -1};
+    int roomsInTimeEnabled = -1;
+    QRgb sessionHeadingBg = 0, sessionHeadingFg = 0, roomHeadingBg = 0, roomHeadingFg = 0, base = 0, border = 0;
+    bool coloured = false;
+  } drawn_;
 };
 
 }  // namespace tarvolen

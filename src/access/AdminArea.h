@@ -1,0 +1,48 @@
+#pragma once
+// The administration area (Picture2): opened and closed by one button
+// (Command5), nine navigation buttons Option1(0..8) with their pages, and
+// the edit-mode boxes that navigation ticks.
+#include <array>
+#include <string>
+
+#include "store/Result.h"
+
+namespace tarvolen {
+
+class Desk;
+
+class AdminArea {
+ public:
+  static constexpr int kPages = 9;
+  static constexpr std::array<const char*, kPages> kCaptions = {
+      "设置", "参数设置", "房间数据", "学生数据", "用户管理", "会员管理", "统计查询", "数据备份", "企业信息"};
+
+  explicit AdminArea(Desk& desk) : desk_(desk) {}
+
+  // Command5: opens (key handler to mode 3) or closes (mode 0, no page).
+  void Toggle();
+  bool isOpen() const { return open_; }
+
+  // Option1(i): shows page i when the identity in use holds right i.
+  Status Navigate(int page);
+  int page() const { return page_; }  // -1: none
+
+  // The edit-mode boxes: the category lists ("修改中", Check2), rooms
+  // (Check3) and students (Check4). They keep their state when the area closes.
+  bool categoryEdit() const { return categoryEdit_; }
+  bool roomEdit() const { return roomEdit_; }
+  bool studentEdit() const { return studentEdit_; }
+  void SetCategoryEdit(bool on);
+  void SetRoomEdit(bool on) { roomEdit_ = on; }
+  void SetStudentEdit(bool on) { studentEdit_ = on; }
+
+ private:
+  Desk& desk_;
+  bool open_ = false;
+  int page_ = -1;
+  bool categoryEdit_ = false;
+  bool roomEdit_ = false;
+  bool studentEdit_ = false;
+};
+
+}  // namespace tarvolen

@@ -1,0 +1,114 @@
+#include "access/UserPage.h"
+
+#include "startup/Desk.h"
+#include "store/Gbk.h"
+#include "store/TextCells.h"
+
+namespace tarvolen {
+namespace {
+
+constexpr const char* kTooLongForFile = "名称或密码过长（最多22个字节，即11个汉字），不能保存。";
+
+bool FitsSettingsRecord(const std::string& text) {
+  long bytes = GbkLength(text);
+  return bytes >= 0 && bytes <= static_cast<long>(settings::kMaxSettingsText);
+}
+
+}  // namespace
+
+void UserPage::Select(int k) {
+  if (!IdentityTable::validSlot(k)) return;
+  const Identity& id = desk_.identities()[k];
+  selected_ = k;
+  name_ = id.name;
+  password_.clear();
+  confirmation_.clear();
+  for (int i = 0; i < kRights; ++i) {
+    rights_[static_cast<size_t>(i)] = (id.permissions & (1u << i)) != 0;
+    // Nobody changes "用户管理" here; the visitor never gets the pages of
+    // settings, rooms and students either.
+    const bool locked = i == 4 || (k == 0 && i >= 1 && i <= 4);
+    enabled_[static_cast<size_t>(i)] = !locked;
+  }
+  passwordChanged_ = false;
+}
+
+void UserPage::typePassword(std::string text) {
+  password_ = std::move(text);
+  passwordChanged_ = true;
+}
+
+void UserPage::typeConfirmation(std::string text) {
+  confirmation_ = std::move(text);
+  passwordChanged_ = true;
+}
+
+void UserPage::setRight(int bit, bool on) {
+  if (bit < 0 || bit >= kRights || !enabled_[static_cast<size_t>(bit)]) return;
+  rights_[static_cast<size_t>(bit)] = on;
+}
+
+Status UserPage::Refuse(const std::string& text, bool sound) {
+  if (sound) desk_.PlaySoundCue("4.wav");
+  desk_.PushMessage(text);
+  return Status(ErrorCode::Refused, text);
+}
+
+Status UserPage::Save() {
+  if (!desk_.CurrentIdentityHas(Right::Users)) return Refuse("请以管理员身份进入。", true);
+  const int k = selected_;
+  if (!IdentityTable::validSlot(k)) return Refuse("请选定用户", true);
+  const int width = CellWidth(name_);
+  if (name_.empty() || width >= 19) return Refuse("修改失败！名称不能为空且低于18位。", false);
+  if (passwordChanged_) {
+    const size_t length = CharacterCount(password_);
+    if (length > 18 || (k != 0 && length < 1)) {
+      return Refuse("修改失败！来访密码长度:0~18位，管理密码长度:1~18位", true);
+    }
+    if (confirmation_ != password_) return Refuse("修改失败！二次密码输入不一至。", true);
+  }
+  // A name or password whose GBK form does not fit its 24-byte record is
+  // refused whole rather than stored cut.
+  if (!FitsSettingsRecord(name_) || (passwordChanged_ && !FitsSettingsRecord(password_))) {
+    return Refuse(kTooLongForFile, true);
+  }
+  uint16_t word = 0;
+  for (int i = 0; i < kRights; ++i) {
+    if (rights_[static_cast<size_t>(i)]) word = static_cast<uint16_t>(word | (1u << i));
+  }
+  if (Status s = desk_.UpdateIdentity(k, name_, passwordChanged_ ? &password_ : nullptr, word); !s.ok()) {
+    return Refuse("修改失败：" + s.detail(), true);
+  }
+  passwordChanged_ = false;
+  desk_.PushMessage("修改成功！");
+  return Status::Ok();
+}
+
+PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPassword, const std::string& newPassword,
+                                        const std::string& confirmation) {
+  PasswordChangeOutcome out;
+  const int s = desk.currentIdentity();
+  auto refuse = [&](const std::string& text) {
+    desk.PlaySoundCue("4.wav");
+    desk.PushMessage(text);
+    out.status = Status(ErrorCode::Refused, text);
+    return out;
+  };
+  if (s < 1 || !desk.passwordChangeEnabled()) return refuse("修改失败！访客不能修改密码。");
+  if (!desk.CurrentIdentityHas(Right::Settings)) return refuse("请以管理员身份进入。");
+  if (oldPassword != desk.identities()[s].password) {
+    out.clearAll = true;
+    return refuse("修改失败!旧密码不正确！");
+  }
+  const size_t length = CharacterCount(newPassword);
+  if (length < 1 || length > 18) return refuse("修改失败！管理密码长度:1~18位");
+  if (confirmation != newPassword) return refuse("修改失败！二次输入的密码不一至");
+  if (!FitsSettingsRecord(newPassword)) return refuse(kTooLongForFile);
+  if (Status w = desk.UpdatePassword(s, newPassword); !w.ok()) return refuse("修改失败：" + w.detail());
+  desk.PushMessage("修改成功！");
+  desk.PlaySoundCue("6.wav");
+  out.clearAll = true;
+  return out;
+}
+
+}  // namespace tarvolen

@@ -1,0 +1,33 @@
+#pragma once
+// Changes of the category lists on the parameter page, while the edit mode
+// "修改中" is on: grade, class and major names, and the member levels.
+#include <string>
+
+#include "store/Result.h"
+
+namespace tarvolen {
+
+class Desk;
+
+enum class NameList { Grades, Classes, Majors };
+
+class CategoryEditor {
+ public:
+  explicit CategoryEditor(Desk& desk) : desk_(desk) {}
+
+  // The entry gets the text cut to 16 display cells (and to the 18 bytes its
+  // record holds); the record is written at once. Grade and class names
+  // change in memory at once, a major name only after a restart.
+  Status ChangeName(NameList list, int index, const std::string& text);
+  // A level: a name with a space is refused with "不能有空格。"; otherwise the
+  // name is cut to 12 cells, the percentage read as a Byte and the threshold
+  // as a Long, and hy.dat record index + 1 is written.
+  Status ChangeLevel(int index, const std::string& name, const std::string& percentage,
+                     const std::string& threshold);
+
+ private:
+  Status Allowed() const;
+  Desk& desk_;
+};
+
+}  // namespace tarvolen

@@ -1,0 +1,252 @@
+#include "startup/OptionsEditor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "access/Identities.h"
+#include "notify/MessageLayout.h"
+#include "session/SessionEngine.h"
+#include "startup/Desk.h"
+#include "store/Gbk.h"
+#include "store/TextCells.h"
+
+namespace tarvolen {
+
+double NumberBoxValue(const std::string& text) {
+  const char* begin = text.c_str();
+  while (*begin == ' ') ++begin;
+  char* end = nullptr;
+  double v = std::strtod(begin, &end);
+  if (end == begin || !std::isfinite(v)) return 0;
+  return v;
+}
+
+namespace {
+int Clamp(double v, int lo, int hi) {
+  if (!(v >= lo)) return lo;  // NaN too
+  if (v > hi) return hi;
+  return static_cast<int>(std::lround(v));
+}
+constexpr const char* kNoRight = "请以管理员身份进入。";
+}  // namespace
+
+Status OptionsEditor::Require(int right) const {
+  if (desk_.CurrentIdentityHas(static_cast<Right>(right))) return Status::Ok();
+  return Status(ErrorCode::Refused, kNoRight);
+}
+
+bool OptionsEditor::roomsInTimeEnabled() const { return desk_.options().useOvertimeRooms; }
+
+Status OptionsEditor::SetCheck(CheckOption option, bool on) {
+  Options& o = desk_.options();
+  DirtyGroups& dirty = desk_.dirty();
+  // The three use-options also sit on the check-in panel of every operator;
+  // the others belong to the settings pages.
+  const bool boardOption = option == CheckOption::UseIdleRooms || option == CheckOption::UseOvertimeRooms ||
+                           option == CheckOption::UseRoomsInTime;
+  if (!boardOption) {
+    const int right = (option == CheckOption::AutoCheckout || option == CheckOption::DropPreviousDay)
+                          ? static_cast<int>(Right::Parameters)
+                          : static_cast<int>(Right::Settings);
+    if (Status s = Require(right); !s.ok()) return s;
+  }
+  bool redraw = false;
+  switch (option) {
+    case CheckOption::ShowDetails: o.showDetails = on; break;
+    case CheckOption::CardOnly:
+      o.cardOnly = on;
+      desk_.cardInput().setCardOnly(on);
+      break;
+    case CheckOption::FocusForced: o.focusForced = on; break;
+    case CheckOption::MainRowDigits: o.mainRowDigits = on; break;
+    case CheckOption::SoundOn:
+      o.soundOn = on;
+      desk_.notifier().setSoundOn(on);
+      if (on) desk_.PlaySoundCue("5.wav");
+      break;
+    case CheckOption::UseIdleRooms:
+      o.useIdleRooms = on;
+      redraw = true;
+      break;
+    case CheckOption::UseOvertimeRooms:
+      o.useOvertimeRooms = on;
+      if (!on) o.useRoomsInTime = false;
+      redraw = true;
+      break;
+    case CheckOption::UseRoomsInTime:
+      if (!o.useOvertimeRooms) return Status(ErrorCode::Refused, "使用未超时房间只在使用超时房间时可选");
+      o.useRoomsInTime = on;
+      // Its own change marks nothing: it is saved with the other group-1 options.
+      if (desk_.studentsLoaded()) desk_.engine().RefreshBoards();
+      return Status::Ok();
+    case CheckOption::ByDedicatedRoom: o.byDedicatedRoom = on; break;
+    case CheckOption::VerificationCode: o.verificationCode = on; break;
+    case CheckOption::AutoCheckin: o.autoCheckin = on; break;
+    case CheckOption::AutoCheckout:
+      o.autoCheckout = on;
+      dirty.mark(OptionGroup::Parameters);
+      return Status::Ok();
+    case CheckOption::DropPreviousDay:
+      o.dropPreviousDay = on;
+      dirty.mark(OptionGroup::Parameters);
+      return Status::Ok();
+  }
+  dirty.mark(OptionGroup::Board);
+  if (redraw && desk_.studentsLoaded()) desk_.engine().RefreshBoards();
+  return Status::Ok();
+}
+
+Status OptionsEditor::SetNumber(NumberOption option, const std::string& text) {
+  Options& o = desk_.options();
+  const double v = NumberBoxValue(text);
+  const int right = option == NumberOption::DefaultTimeLimit || option == NumberOption::CardDigitsField
+                        ? static_cast<int>(Right::Settings)
+                        : static_cast<int>(Right::Parameters);
+  if (Status s = Require(right); !s.ok()) return s;
+  switch (option) {
+    case NumberOption::DefaultTimeLimit:
+      o.defaultTimeLimit = Clamp(v, -32768, 32767);
+      desk_.dirty().mark(OptionGroup::TimeLimit);
+      return Status::Ok();
+    case NumberOption::CardDigitsField:
+      o.cardDigitsField = Clamp(v, 0, 255);
+      desk_.dirty().mark(OptionGroup::CardDigitsField);
+      return Status::Ok();
+    case NumberOption::PricePerHour: o.pricePerHour = static_cast<float>(v); break;
+    case NumberOption::BalanceNeeded: o.balanceNeeded = static_cast<float>(v); break;
+    case NumberOption::YearsOfStudy: o.yearsOfStudy = Clamp(v, 0, 255); break;
+    case NumberOption::DailyHours: o.dailyHours = static_cast<float>(v); break;
+    case NumberOption::DailyLimit: o.dailyLimit = Clamp(v, 0, 255); break;
+    case NumberOption::IdDigits: o.idDigits = Clamp(v, 0, 255); break;
+    case NumberOption::CardDigits: o.cardDigits = Clamp(v, 0, 255); break;
+    case NumberOption::RechargeReminder: o.rechargeReminder = static_cast<float>(v); break;
+    case NumberOption::ProtectionMinutes: o.protectionMinutes = Clamp(v, 0, 255); break;
+    case NumberOption::OvertimeWait: o.overtimeWait = Clamp(v, 0, 255); break;
+  }
+  desk_.dirty().mark(OptionGroup::Parameters);
+  return Status::Ok();
+}
+
+Status OptionsEditor::SetChoice(ChoiceOption option, int index) {
+  Options& o = desk_.options();
+  switch (option) {
+    case ChoiceOption::AssignmentMode:
+      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      o.assignmentMode = std::clamp(index, 0, 5);
+      desk_.dirty().mark(OptionGroup::Board);
+      return Status::Ok();
+    case ChoiceOption::BoardSize:
+      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      o.boardSize = std::clamp(index, 0, 21);
+      desk_.dirty().mark(OptionGroup::Board);
+      return Status::Ok();
+    case ChoiceOption::UpgradePolicy:
+      if (Status s = Require(static_cast<int>(Right::Parameters)); !s.ok()) return s;
+      o.upgradePolicy = std::clamp(index, 0, 4);
+      desk_.dirty().mark(OptionGroup::Parameters);
+      return Status::Ok();
+    case ChoiceOption::PhotoNaming:
+      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      o.photoNaming = std::clamp(index, 0, 2);
+      desk_.dirty().mark(OptionGroup::Photo);
+      return Status::Ok();
+  }
+  return Status::Ok();
+}
+
+Status OptionsEditor::ChooseFont(const MessageFont& font) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  if (!IsValidMessageFontSize(font.size)) return Status(ErrorCode::Refused, kFontSizeRefusal);
+  long bytes = GbkLength(font.name);
+  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) {
+    return Status(ErrorCode::Refused, "字体名称过长，不能保存。");
+  }
+  desk_.options().font = font;
+  desk_.dirty().mark(OptionGroup::Font);
+  return Status::Ok();
+}
+
+Status OptionsEditor::ChooseMessageColour(int32_t colour) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  desk_.options().messageColour = MessageColourFor(colour & 0xFFFFFF);
+  desk_.dirty().mark(OptionGroup::Colour);
+  return Status::Ok();
+}
+
+Status OptionsEditor::ChooseColour(int index, int32_t colour) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  if (index < 0 || index >= 10) return Status(ErrorCode::Refused, "no such colour");
+  desk_.options().colours[static_cast<size_t>(index)] = colour & 0xFFFFFF;
+  desk_.dirty().mark(OptionGroup::Colour);
+  return Status::Ok();
+}
+
+Status OptionsEditor::ChoosePhoto(const std::string& path) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  const size_t slash = path.find_last_of("/\\");
+  const size_t dot = path.rfind('.');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const bool hasExtension = dot != std::string::npos && dot >= nameStart;
+  const std::string extension = hasExtension ? path.substr(dot) : std::string();
+  const std::string name = path.substr(nameStart, (hasExtension ? dot : path.size()) - nameStart);
+  // Six records of ten characters hold the folder; more would not survive.
+  if (CharacterCount(folder) > 60) {
+    desk_.PlaySoundCue("4.wav");
+    return Status(ErrorCode::Refused, "照片路径过长（最多60个字符），请把照片放在较短的路径下。");
+  }
+  long extBytes = GbkLength(extension);
+  if (extBytes < 0 || extBytes > static_cast<long>(settings::kMaxSettingsText)) {
+    return Status(ErrorCode::Refused, "照片文件扩展名不能保存。");
+  }
+  for (size_t i = 0; i < CharacterCount(folder); i += 10) {
+    long pieceBytes = GbkLength(SliceCharacters(folder, i, 10));
+    if (pieceBytes < 0 || pieceBytes > static_cast<long>(settings::kMaxSettingsText)) {
+      return Status(ErrorCode::Refused, "照片路径含有不能保存的字符。");
+    }
+  }
+  Options& o = desk_.options();
+  o.photoFolder = folder;
+  o.photoExtension = extension;
+  o.photoNameLength = static_cast<int>(std::min<size_t>(CharacterCount(name), 255));
+  desk_.dirty().mark(OptionGroup::Photo);
+  desk_.PushMessage("已定位照片路径");
+  return Status::Ok();
+}
+
+Status OptionsEditor::SetCustomName(const std::string& name) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  long bytes = GbkLength(name);
+  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) {
+    return Status(ErrorCode::Refused, "名称过长（最多22个字节，即11个汉字），未保存。");
+  }
+  if (Status s = desk_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) return s;
+  desk_.SetCustomName(name);
+  return Status::Ok();
+}
+
+Status OptionsEditor::SaveCompanyText(int index, const std::string& text) {
+  if (Status s = Require(static_cast<int>(Right::Company)); !s.ok()) return s;
+  if (index < 0 || index >= CompanyInfo::kTexts) return Status(ErrorCode::Refused, "no such text");
+  long bytes = GbkLength(text);
+  if (bytes < 0 || bytes > static_cast<long>(CompanyInfo::kMaxBytes)) {
+    return Status(ErrorCode::Refused, "内容过长（最多126个字节），未保存。");
+  }
+  CompanyInfo& company = desk_.companyInfo();
+  const std::string before = company.texts[static_cast<size_t>(index)];
+  company.texts[static_cast<size_t>(index)] = text;
+  Status saved = company.save(desk_.folder(), index);
+  if (!saved.ok()) company.texts[static_cast<size_t>(index)] = before;
+  return saved;
+}
+
+void OptionsEditor::WindowResized(int32_t widthTwips, int32_t heightTwips, int state) {
+  Options& o = desk_.options();
+  o.windowWidth = widthTwips;
+  o.windowHeight = heightTwips;
+  o.windowState = state == 2 ? 2 : 0;
+  desk_.dirty().mark(OptionGroup::Window);
+}
+
+}  // namespace tarvolen

@@ -1,0 +1,28 @@
+#pragma once
+// Small drawing helpers shared by the desk's windows: stored colours, the
+// message font, and the see-through shape of the text-only windows.
+#include <QColor>
+#include <QFont>
+#include <cstdint>
+
+class QWidget;
+
+namespace tarvolen {
+
+struct MessageFont;
+
+// A stored colour value (0x00BBGGRR) as a QColor.
+inline QColor FromStoredColour(uint32_t value) {
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+QFont FontFromOptions(const MessageFont& font);
+
+// Shapes a top-level window with a translucent background to the pixels its
+// children draw, so that only the text shows even on a desktop without a
+// compositor (where a translucent background is drawn black). A window that
+// draws nothing keeps one pixel.
+void ShapeToContent(QWidget* window);
+
+}  // namespace tarvolen

@@ -1,0 +1,184 @@
+// Options changed on the settings panels and what save-and-exit writes.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "session/SessionEngine.h"
+#include "store/TextCells.h"
+#include "support/Installation.h"
+
+namespace tarvolen {
+namespace {
+
+using testing::Installation;
+using testing::ReadAll;
+using namespace settings;
+
+class OptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desk_ = inst_.startDesk();
+    desk_->prompt().setPassword("pw");
+    desk_->prompt().setSecond("pw");
+    ASSERT_EQ(desk_->ConfirmIdentity(), IdentityPrompt::Outcome::FirstRunDone);
+    before_ = ReadAll(inst_.root() / "set.dat");
+  }
+  // Positions (1-based) whose byte changed since SetUp.
+  std::vector<int64_t> ChangedPositions() {
+    auto after = ReadAll(inst_.root() / "set.dat");
+    std::vector<int64_t> out;
+    for (size_t i = 0; i < std::min(before_.size(), after.size()); ++i) {
+      if (before_[i] != after[i]) out.push_back(static_cast<int64_t>(i + 1));
+    }
+    return out;
+  }
+  OptionsEditor& editor() { return desk_->optionsEditor(); }
+
+  Installation inst_;
+  std::unique_ptr<Desk> desk_;
+  Bytes before_;
+};
+
+struct GroupCase {
+  const char* name;
+  std::function<void(OptionsEditor&)> change;
+  int64_t position;  // one byte that must now differ
+};
+
+class DirtyGroupTest : public OptionsTest, public ::testing::WithParamInterface<GroupCase> {};
+
+TEST_P(DirtyGroupTest, OneChangeWritesItsGroup) {
+  GetParam().change(editor());
+  desk_->SaveAndExit();
+  auto changed = ChangedPositions();
+  EXPECT_NE(std::find(changed.begin(), changed.end(), GetParam().position), changed.end())
+      << "position " << GetParam().position << " not written";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DirtyGroupTest,
+    ::testing::Values(
+        GroupCase{"TimeLimit", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::DefaultTimeLimit, "90").ok()); }, kDefaultTimeLimit},
+        GroupCase{"SoundOff", [](OptionsEditor& e) { ASSERT_TRUE(e.SetCheck(CheckOption::SoundOn, false).ok()); }, kSoundOn},
+        GroupCase{"AssignmentMode", [](OptionsEditor& e) { ASSERT_TRUE(e.SetChoice(ChoiceOption::AssignmentMode, 5).ok()); }, kAssignmentMode},
+        GroupCase{"Font", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseFont({"宋体", 20, true, false, false}).ok()); }, kFontSize},
+        GroupCase{"Colour", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseColour(3, 0x123456).ok()); }, kColourBase + 12},
+        GroupCase{"CardDigitsField", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::CardDigitsField, "12").ok()); }, kCardDigitsShown18},
+        GroupCase{"Parameters", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::OvertimeWait, "33").ok()); }, kOvertimeWait},
+        GroupCase{"Photo", [](OptionsEditor& e) { ASSERT_TRUE(e.ChoosePhoto("/photos/0012.png").ok()); }, kPhotoNameLength},
+        GroupCase{"Window", [](OptionsEditor& e) { e.WindowResized(20000, 12000, 2); }, kWindowState}),
+    [](const ::testing::TestParamInfo<GroupCase>& p) { return std::string(p.param.name); });
+
+TEST_F(OptionsTest, RoomsInTimeAloneWritesNothing) {
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseOvertimeRooms, true).ok());
+  desk_->dirty() = DirtyGroups{};  // as if that had been saved already
+  before_ = ReadAll(inst_.root() / "set.dat");
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseRoomsInTime, true).ok());
+  desk_->SaveAndExit();
+  auto changed = ChangedPositions();
+  for (int64_t p : changed) EXPECT_TRUE(p == kLastIdentity) << "position " << p;
+}
+
+TEST_F(OptionsTest, RoomsInTimeOnlyWhileOvertimeRoomsAreUsed) {
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseOvertimeRooms, false).ok());
+  EXPECT_FALSE(editor().SetCheck(CheckOption::UseRoomsInTime, true).ok());
+  EXPECT_FALSE(desk_->options().useRoomsInTime);
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseOvertimeRooms, true).ok());
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseRoomsInTime, true).ok());
+  ASSERT_TRUE(editor().SetCheck(CheckOption::UseOvertimeRooms, false).ok());
+  EXPECT_FALSE(desk_->options().useRoomsInTime);  // switched off with it
+}
+
+TEST_F(OptionsTest, NumberBoxesReadTextAsZeroAndClampBytes) {
+  struct Case {
+    const char* text;
+    int stored;
+  } cases[] = {{"abc", 0}, {"", 0}, {"300", 255}, {"-5", 0}, {"12.6", 13}, {"  7", 7}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(editor().SetNumber(NumberOption::DailyLimit, c.text).ok());
+    EXPECT_EQ(desk_->options().dailyLimit, c.stored) << c.text;
+  }
+  ASSERT_TRUE(editor().SetNumber(NumberOption::RechargeReminder, "2.5").ok());
+  desk_->SaveAndExit();
+  SettingsFile s = inst_.settings();
+  EXPECT_EQ(s.byteAt(kDailyLimit), 7);
+  EXPECT_FLOAT_EQ(s.singleAt(kRechargeReminder), 2.5f);
+}
+
+TEST_F(OptionsTest, CardOnlyChangesTheDigitTimeoutAtOnce) {
+  ASSERT_TRUE(editor().SetCheck(CheckOption::CardOnly, true).ok());
+  EXPECT_EQ(desk_->cardInput().digitTimeoutMs(), 50);
+  ASSERT_TRUE(editor().SetCheck(CheckOption::CardOnly, false).ok());
+  EXPECT_EQ(desk_->cardInput().digitTimeoutMs(), 9999);
+}
+
+TEST_F(OptionsTest, SoundOnPlaysTheSampleOnlyWhenSwitchedOn) {
+  ASSERT_TRUE(editor().SetCheck(CheckOption::SoundOn, false).ok());
+  inst_.sound().played.clear();
+  ASSERT_TRUE(editor().SetCheck(CheckOption::SoundOn, false).ok());
+  EXPECT_TRUE(inst_.sound().played.empty());
+  ASSERT_TRUE(editor().SetCheck(CheckOption::SoundOn, true).ok());
+  EXPECT_EQ(inst_.sound().played, std::vector<std::string>{"5.wav"});
+}
+
+TEST_F(OptionsTest, FontAndColourRules) {
+  for (int size : {8, 49}) EXPECT_EQ(editor().ChooseFont({"宋体", size}).detail(), "大小超出范围！");
+  EXPECT_TRUE(editor().ChooseFont({"宋体", 9}).ok());
+  EXPECT_TRUE(editor().ChooseFont({"宋体", 48}).ok());
+  ASSERT_TRUE(editor().ChooseMessageColour(0x800080).ok());
+  EXPECT_EQ(desk_->options().messageColour, 0x800081);
+}
+
+TEST_F(OptionsTest, PhotoFolderFromOneChosenPhoto) {
+  ASSERT_TRUE(editor().ChoosePhoto("/srv/photos/0012.jpg").ok());
+  EXPECT_EQ(desk_->options().photoFolder, "/srv/photos/");
+  EXPECT_EQ(desk_->options().photoExtension, ".jpg");
+  EXPECT_EQ(desk_->options().photoNameLength, 4);
+  EXPECT_EQ(desk_->notifier().history().back(), "已定位照片路径");
+  desk_->SaveAndExit();
+  auto desk2 = inst_.startDesk();
+  EXPECT_EQ(desk2->options().photoFolder, "/srv/photos/");
+  std::string longFolder = "/" + std::string(70, 'a') + "/x.jpg";
+  EXPECT_FALSE(editor().ChoosePhoto(longFolder).ok());
+  EXPECT_EQ(desk_->options().photoFolder, "/srv/photos/");
+}
+
+TEST_F(OptionsTest, CustomNameIsWrittenAtOnceAndRefusedWhenTooLong) {
+  ASSERT_TRUE(editor().SetCustomName("琴房中心").ok());
+  EXPECT_EQ(inst_.settings().stringRecord(kRecCustomName), "琴房中心");
+  EXPECT_FALSE(editor().SetCustomName("一二三四五六七八九十一二").ok());  // 24 bytes
+  EXPECT_EQ(inst_.settings().stringRecord(kRecCustomName), "琴房中心");
+}
+
+TEST_F(OptionsTest, CompanyTextSavedAlone) {
+  ASSERT_TRUE(editor().SaveCompanyText(2, "张老师").ok());
+  CompanyInfo c;
+  ASSERT_TRUE(c.load(inst_.folder()).ok());
+  EXPECT_EQ(c.texts[2], "张老师");
+  EXPECT_EQ(c.texts[0], "音乐学院");
+  EXPECT_FALSE(editor().SaveCompanyText(3, std::string(127, 'x')).ok());
+}
+
+TEST_F(OptionsTest, CategoryNamesChangeOnlyInEditMode) {
+  CategoryEditor& e = desk_->categoryEditor();
+  EXPECT_FALSE(e.ChangeName(NameList::Classes, 5, "六班").ok());
+  ASSERT_TRUE(desk_->adminArea().Navigate(1).ok());  // the parameter page ticks "修改中"
+  ASSERT_TRUE(desk_->adminArea().categoryEdit());
+  ASSERT_TRUE(e.ChangeName(NameList::Classes, 5, "六班").ok());
+  EXPECT_EQ(desk_->categories().className(5), "六班");
+  ASSERT_TRUE(e.ChangeName(NameList::Grades, 0, "初级班级名称非常非常长的名字").ok());
+  EXPECT_LE(CellWidth(desk_->categories().gradeName(0)), 16);
+  EXPECT_EQ(e.ChangeLevel(1, "银 卡", "95", "500").detail(), "不能有空格。");
+  ASSERT_TRUE(e.ChangeLevel(1, "白银会员", "300", "abc").ok());
+  EXPECT_EQ(desk_->categories().levels[1].percentage, 255);
+  EXPECT_EQ(desk_->categories().levels[1].threshold, 0);
+  CategoryLists reread;
+  ASSERT_TRUE(reread.load(inst_.folder()).ok());
+  EXPECT_EQ(reread.className(5), "六班");
+  EXPECT_EQ(reread.levelName(1), "白银会员");
+  ASSERT_TRUE(desk_->adminArea().Navigate(0).ok());
+  EXPECT_EQ(desk_->notifier().history().back(), "请重新运行本程序以便修改的数据生效！");
+}
+
+}  // namespace
+}  // namespace tarvolen
