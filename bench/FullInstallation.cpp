@@ -8,7 +8,7 @@
 
 namespace tarvolen::bench {
 
-Status WriteFullInstallation(const std::filesystem::path& dir, const CivilDate& today) {
+Status WriteFullInstallation(const std::filesystem::path& dir, const CivilDate& today, int longSessions) {
   if (Status s = WriteCleanInstallation(dir, today); !s.ok()) return s;
   ProgramFolder folder(dir);
 
@@ -44,7 +44,8 @@ Status WriteFullInstallation(const std::filesystem::path& dir, const CivilDate& 
   auto sessions = RecordFile::Open(folder.sessions(), kSessionRecordLength);
   if (!sessions.ok()) return sessions.status();
   for (int n = 1; n <= ActiveSessionTable::kCapacity; ++n) {
-    SessionRecord rec{static_cast<int16_t>((n - 1) % 999 + 1), static_cast<int16_t>(n), 480, ToOle(today)};
+    const int16_t start = n <= longSessions ? 0 : 9 * 60 + 59;
+    SessionRecord rec{static_cast<int16_t>((n - 1) % 999 + 1), static_cast<int16_t>(n), start, ToOle(today)};
     if (Status s = sessions->write(n, Pack(rec).value()); !s.ok()) return s;
   }
   auto settings = SettingsFile::Open(folder.settings());
@@ -52,6 +53,40 @@ Status WriteFullInstallation(const std::filesystem::path& dir, const CivilDate& 
   // A desk that was set up: the administrator has a password.
   if (Status s = settings->writeStringRecord(settings::kRecPassword + 6, "admin"); !s.ok()) return s;
   return settings->writeLong(settings::kSessionCount, ActiveSessionTable::kCapacity);
+}
+
+}  // namespace tarvolen::bench
+
+namespace tarvolen::bench {
+
+Status WriteYearFile(const std::filesystem::path& dir, const CivilDate& today, int records, int todays) {
+  ProgramFolder folder(dir);
+  auto file = RecordFile::Open(folder.checkinYear(today.year), kCheckinRecordLength);
+  if (!file.ok()) return file.status();
+  // One large write: a million records one by one would take minutes.
+  Bytes all;
+  all.reserve(static_cast<size_t>(records) * kCheckinRecordLength);
+  for (int n = 1; n <= records; ++n) {
+    CheckinRecord r;
+    r.room = static_cast<int16_t>(n % 999 + 1);
+    r.student = static_cast<int16_t>(n % 5000 + 1);
+    r.time = static_cast<int16_t>(n % 1440);
+    r.date = ToOle(n > records - todays ? today : FromDayNumber(DayNumber(today) - 1));
+    r.kind = static_cast<uint8_t>(n % 2);
+    r.keyDate = ToOle(CivilDate{2012, 8, 15});
+    Bytes b = Pack(r).value();
+    b.resize(kCheckinRecordLength, 0);
+    all.insert(all.end(), b.begin(), b.end());
+  }
+  if (Status s = file->write(1, {}); !s.ok()) return s;
+  RecordFile big = std::move(file.value());
+  big.close();
+  auto raw = RecordFile::Open(folder.checkinYear(today.year), all.size());
+  if (!raw.ok()) return raw.status();
+  if (Status s = raw->write(1, all); !s.ok()) return s;
+  auto settings = SettingsFile::Open(folder.settings());
+  if (!settings.ok()) return settings.status();
+  return settings->writeLong(settings::kCheckinCount, records);
 }
 
 }  // namespace tarvolen::bench

@@ -10,7 +10,10 @@
 namespace tarvolen {
 namespace {
 int g_failNextWrites = 0;
-}
+int64_t g_writesMade = 0;
+}  // namespace
+
+int64_t RecordFile::WritesMade() { return g_writesMade; }
 
 void WriteFaults::FailNext(int count) { g_failNextWrites = count; }
 void WriteFaults::Clear() { g_failNextWrites = 0; }
@@ -78,6 +81,7 @@ Result<Bytes> RecordFile::readRange(int64_t offset, size_t size) const {
 Status RecordFile::writeRange(int64_t offset, const Bytes& bytes) {
   if (fd_ < 0) return Status(ErrorCode::WriteFailed, "file not open");
   if (WriteFaults::Consume()) return Status(ErrorCode::WriteFailed, path_.string() + ": injected failure");
+  ++g_writesMade;
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t w = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));

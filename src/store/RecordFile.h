@@ -48,6 +48,9 @@ class RecordFile {
 
   void close();
 
+  // Writes made by every RecordFile of the process (for measurements).
+  static int64_t WritesMade();
+
  private:
   Result<Bytes> readRange(int64_t offset, size_t size) const;
   Status writeRange(int64_t offset, const Bytes& bytes);
