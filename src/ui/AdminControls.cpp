@@ -1,0 +1,42 @@
+#include "ui/AdminControls.h"
+
+#include <QMouseEvent>
+
+#include "ui/WindowLook.h"
+
+namespace tarvolen::adminui {
+
+SwatchLabel::SwatchLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setAlignment(Qt::AlignCenter);
+  setMinimumSize(96, 28);
+  setMaximumHeight(32);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void SwatchLabel::paint(int32_t stored) {
+  const auto colour = static_cast<uint32_t>(stored) & 0xFFFFFFu;
+  const QColor bg = FromStoredColour(colour);
+  const QColor fg = FromStoredColour(0xFFFFFFu ^ colour);
+  const QString sheet = QStringLiteral("QLabel { background-color: %1; color: %2; border: 1px solid #808080; }")
+                            .arg(bg.name(), fg.name());
+  if (sheet == drawn_) return;
+  drawn_ = sheet;
+  setStyleSheet(sheet);
+}
+
+void SwatchLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit clicked();
+    event->accept();
+    return;
+  }
+  QLabel::mousePressEvent(event);
+}
+
+int32_t ToStoredColour(const QColor& colour) {
+  const QColor rgb = colour.toRgb();
+  return static_cast<int32_t>(static_cast<uint32_t>(rgb.red()) | (static_cast<uint32_t>(rgb.green()) << 8) |
+                              (static_cast<uint32_t>(rgb.blue()) << 16));
+}
+
+}  // namespace tarvolen::adminui

@@ -1,0 +1,104 @@
+#pragma once
+// Small pieces shared by the pages of the administration area: a clickable
+// colour swatch, redraw helpers that leave a control alone when it already
+// shows the desk's value, and the forwarding of a core call whose refusal
+// must reach the message stack.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "startup/Desk.h"
+#include "store/Result.h"
+
+class QMouseEvent;
+
+namespace tarvolen::adminui {
+
+inline QString Text(const std::string& s) { return QString::fromStdString(s); }
+inline std::string Utf8(const QString& s) { return s.toStdString(); }
+
+// A label that reports a left click: the colour swatches.
+class SwatchLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit SwatchLabel(const QString& text, QWidget* parent = nullptr);
+
+  // Background in a stored colour (0x00BBGGRR), the text in its inverse.
+  void paint(int32_t stored);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QString drawn_;
+};
+
+// A stored colour (0x00BBGGRR) from a colour of the dialog.
+int32_t ToStoredColour(const QColor& colour);
+
+inline void SetChecked(QAbstractButton* b, bool on) {
+  if (b->isChecked() == on) return;
+  QSignalBlocker block(b);
+  b->setChecked(on);
+}
+
+inline void SetEnabled(QWidget* w, bool on) {
+  if (w->isEnabled() != on) w->setEnabled(on);
+}
+
+inline void SetVisible(QWidget* w, bool on) {
+  if (w->isHidden() == on) w->setVisible(on);
+}
+
+// A line edit whose text is typed into memory at once (textEdited): it is
+// rewritten only when the desk's text differs, so the cursor stays put.
+inline void MirrorText(QLineEdit* edit, const std::string& text) {
+  const QString q = Text(text);
+  if (edit->text() == q) return;
+  QSignalBlocker block(edit);
+  edit->setText(q);
+}
+
+// A box that holds the operator's typing until it is handed over: it shows
+// the desk's value whenever that value changes (or after a hand-over), and
+// leaves the typing alone otherwise.
+class ValueBox {
+ public:
+  ValueBox() = default;
+  explicit ValueBox(QLineEdit* edit) : edit_(edit) {}
+  QLineEdit* edit() const { return edit_; }
+  void show(const std::string& value) {
+    if (!stale_ && value == drawn_) return;
+    drawn_ = value;
+    stale_ = false;
+    QSignalBlocker block(edit_);
+    edit_->setText(Text(value));
+    edit_->setModified(false);
+  }
+  // After a hand-over the next show() rewrites the box with what the desk kept.
+  void handedOver() { stale_ = true; }
+
+ private:
+  QLineEdit* edit_ = nullptr;
+  std::string drawn_;
+  bool stale_ = true;
+};
+
+// Runs one call of the core; a refusal the core did not push itself is
+// pushed here, so the operator always hears about it.
+template <class Call>
+Status Forward(Desk& desk, Call&& call) {
+  const size_t before = desk.notifier().history().size();
+  Status s = call();
+  if (!s.ok() && desk.notifier().history().size() == before && !s.detail().empty()) desk.PushMessage(s.detail());
+  return s;
+}
+
+}  // namespace tarvolen::adminui
