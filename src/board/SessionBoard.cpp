@@ -210,6 +210,7 @@ void SessionBoard::FlashTick() {
     timer_->stop();
     PaintIndex(flashRow_, flashRow_ == selectedRow() ? cellcolour::kSelected : cellcolour::kBackground);
   }
+  if (onFlashTick) onFlashTick();
 }
 
 void SessionBoard::ClickHeading(const SessionListContext& ctx, int column) {

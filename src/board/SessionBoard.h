@@ -5,6 +5,7 @@
 // are the key handler's session cursor.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -102,6 +103,9 @@ class SessionBoard {
   void StopFlash();
   // One tick of the flash timer.
   void FlashTick();
+  // Told after every flash tick (the timer's own and StopFlash's), so the
+  // flashing row is redrawn.
+  std::function<void()> onFlashTick;
   bool flashing() const { return timer_->isActive(); }
   int flashRow() const { return flashRow_; }
   int flashCounter() const { return flashCounter_; }

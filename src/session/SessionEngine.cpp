@@ -13,7 +13,9 @@ namespace tarvolen {
 SessionEngine::SessionEngine(Desk& desk, std::unique_ptr<Timer> flashTimer)
     : desk_(desk),
       roomBoard_(desk.cardInput().roomCursor()),
-      sessionBoard_(desk.cardInput().sessionCursor(), std::move(flashTimer)) {}
+      sessionBoard_(desk.cardInput().sessionCursor(), std::move(flashTimer)) {
+  sessionBoard_.onFlashTick = [this] { Changed(); };
+}
 
 void SessionEngine::Changed() {
   if (changed) changed();

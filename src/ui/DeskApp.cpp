@@ -41,13 +41,9 @@ DeskApp::DeskApp(const QString& programFolder)
     if (keySource_) keySource_->remove();
   };
   desk_->notifier().onPushed = [this] {
-    // Each line also goes to the log once, where a maintainer can read it
-    // later (fading steps report here too). The main window chains its
-    // redraw behind this.
-    const auto& history = desk_->notifier().history();
-    for (; loggedLines_ < history.size(); ++loggedLines_) {
-      std::fprintf(stderr, "[消息] %s\n", history[loggedLines_].c_str());
-    }
+    // The line also goes to the log, where a maintainer can read it later.
+    // The main window chains its redraw behind this.
+    std::fprintf(stderr, "[消息] %s\n", desk_->notifier().history().back().c_str());
   };
 }
 

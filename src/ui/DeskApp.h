@@ -3,7 +3,6 @@
 // windows; runs start-up and ends the program through save-and-exit.
 #include <QObject>
 #include <QString>
-#include <cstddef>
 #include <memory>
 
 #include "platform/Clock.h"
@@ -54,7 +53,6 @@ class DeskApp : public QObject {
   std::unique_ptr<MainWindow> main_;
   QSocketNotifier* signalNotifier_ = nullptr;
   bool ending_ = false;
-  size_t loggedLines_ = 0;  // lines of the message history written to the log
 };
 
 }  // namespace tarvolen

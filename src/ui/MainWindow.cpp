@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -65,6 +66,7 @@ std::string HeadingText(const char* caption, int column, int sortColumn, int dir
 
 MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_(desk) {
   setObjectName(QStringLiteral("mainWindow"));
+  KeepActivationOffNoFocusWindows();
   messageWindows_ = std::make_unique<MessageWindows>(desk_);
   floatingCard_ = std::make_unique<FloatingCardWindow>(desk_);
   countdown_ = std::make_unique<CountdownWindow>(desk_);
@@ -154,6 +156,7 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   desk_.onCardBufferChanged = [this] { render(); };
   desk_.onCountdownChanged = [this] { render(); };
   desk_.onMainWindowStateChanged = [this] { render(); };
+  desk_.onMessagesFaded = [this] { render(); };
   desk_.engine().changed = [this] { render(); };
   desk_.engine().bringToFront = [this] {
     if (isMinimized()) showNormal();
@@ -172,6 +175,7 @@ MainWindow::~MainWindow() {
   desk_.onCardBufferChanged = nullptr;
   desk_.onCountdownChanged = nullptr;
   desk_.onMainWindowStateChanged = nullptr;
+  desk_.onMessagesFaded = nullptr;
   desk_.engine().changed = nullptr;
   desk_.engine().bringToFront = nullptr;
   desk_.notifier().onPushed = previousOnPushed_;
@@ -189,6 +193,7 @@ QLabel* MainWindow::MakeCell(QWidget* parent, const QString& name, CellKind kind
   l->setProperty(kKind, static_cast<int>(kind));
   l->setProperty(kRow, row);
   l->setProperty(kColumn, column);
+  l->setMouseTracking(true);
   l->installEventFilter(this);
   if (kind == CellKind::SessionHeading || kind == CellKind::RoomHeading) {
     l->setAlignment(Qt::AlignCenter);
@@ -241,7 +246,7 @@ QWidget* MainWindow::BuildRoomList(QWidget* parent) {
     QLabel* h = MakeCell(list, QStringLiteral("Labgl_%1").arg(c), CellKind::RoomHeading, -1, c);
     labgl_[static_cast<size_t>(c)] = h;
     grid->addWidget(h, 0, c);
-    grid->setColumnStretch(c, c == kPlacesColumn ? 0 : 2);
+    grid->setColumnStretch(c, c == kPlacesColumn ? 1 : 2);
   }
   for (int r = 0; r < kRows; ++r) {
     for (int c = 0; c < kRoomColumns; ++c) {
@@ -640,7 +645,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto kind = static_cast<CellKind>(kindValue.toInt());
   const int row = watched->property(kRow).toInt();
   const int column = watched->property(kColumn).toInt();
-  if (event->type() == QEvent::Enter) {
+  // Only a pointer that moves selects: a list appearing under a resting
+  // pointer (the student panel at a swipe) gets enter events too, and must
+  // not take the selection from the proposed room.
+  if (event->type() == QEvent::MouseMove) {
     if (kind == CellKind::SessionCell) SessionCell_MouseMove(row);
     if (kind == CellKind::RoomCell && column != kPlacesColumn) RoomCell_MouseMove(row);
   } else if (event->type() == QEvent::MouseButtonPress) {
@@ -680,12 +688,16 @@ void MainWindow::VScroll2_Change(int page) {
 }
 
 void MainWindow::SessionCell_MouseMove(int row) {
-  desk_.engine().sessionBoard().SelectSessionRow(row);
+  SessionBoard& board = desk_.engine().sessionBoard();
+  if (board.selectedRow() == row) return;  // moving within the selected row
+  board.SelectSessionRow(row);
   render();
 }
 
 void MainWindow::RoomCell_MouseMove(int row) {
-  desk_.engine().roomBoard().SelectRoomRow(row);
+  RoomBoard& board = desk_.engine().roomBoard();
+  if (board.selectedRow() == row) return;
+  board.SelectRoomRow(row);
   render();
 }
 
@@ -724,6 +736,13 @@ void MainWindow::Command46_Click() { desk_.engine().CheckOutEverybody(); }
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    // A window that takes no focus was activated by the platform: it hands
+    // the activation straight back (KeepActivationOffNoFocusWindows), so
+    // this is not the operator leaving the desk.
+    QWidget* now = QApplication::activeWindow();
+    if (now != nullptr && now->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) return;
+  }
   desk_.cardInput().setForeground(isActiveWindow());
   if (isActiveWindow() && isVisible() && !desk_.mainWindowEnabled()) emit activatedWhileDisabled();
 }

@@ -25,4 +25,11 @@ QFont FontFromOptions(const MessageFont& font);
 // draws nothing keeps one pixel.
 void ShapeToContent(QWidget* window);
 
+// Windows flagged Qt::WindowDoesNotAcceptFocus (the message lines, the
+// floating card window) must never take the activation from the window the
+// operator works in. Where the platform activates them anyway (the
+// offscreen platform does on every show), the activation goes straight back
+// to the window that had it. Installed once per application.
+void KeepActivationOffNoFocusWindows();
+
 }  // namespace tarvolen
