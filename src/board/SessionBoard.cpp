@@ -1,3 +1,4 @@
+#include "platform/InertTimer.h"
 #include "board/SessionBoard.h"
 
 #include <algorithm>
@@ -7,25 +8,6 @@
 #include "store/TextCells.h"
 
 namespace tarvolen {
-namespace {
-
-// Stands in when no timer was given: a flash then never ticks by itself.
-class InertTimer final : public Timer {
- public:
-  void start(int intervalMs) override {
-    interval_ = intervalMs;
-    active_ = true;
-  }
-  void stop() override { active_ = false; }
-  bool isActive() const override { return active_; }
-  int interval() const override { return interval_; }
-
- private:
-  bool active_ = false;
-  int interval_ = 0;
-};
-
-}  // namespace
 
 int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOptions& options) {
   const int online = sessions.onlineCount();

@@ -1,3 +1,4 @@
+#include "platform/InertTimer.h"
 #include "startup/Desk.h"
 
 #include <filesystem>
@@ -10,23 +11,6 @@ namespace tarvolen {
 
 using namespace settings;
 
-namespace {
-// Stands in when no timer factory is given: a timer that never fires.
-class InertTimer final : public Timer {
- public:
-  void start(int intervalMs) override {
-    active_ = true;
-    interval_ = intervalMs;
-  }
-  void stop() override { active_ = false; }
-  bool isActive() const override { return active_; }
-  int interval() const override { return interval_; }
-
- private:
-  bool active_ = false;
-  int interval_ = 0;
-};
-}  // namespace
 
 Desk::Desk(ProgramFolder folder, DeskServices services)
     : folder_(std::move(folder)), services_(services), notifier_(folder_, services.sound) {
