@@ -1,6 +1,10 @@
 #include "ui/DeskApp.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QWidget>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -17,8 +21,8 @@ namespace {
 
 int g_signalFds[2] = {-1, -1};
 
-void OnSignal(int) {
-  char c = 1;
+void OnSignal(int signal) {
+  char c = static_cast<char>(signal);
   // Only async-signal-safe work here: wake the UI thread.
   ssize_t ignored = ::write(g_signalFds[0], &c, 1);
   (void)ignored;
@@ -28,7 +32,7 @@ void OnSignal(int) {
 
 DeskApp::DeskApp(const QString& programFolder)
     : instance_(std::make_unique<LockFileInstance>(programFolder)) {
-  DeskServices services{clock_, boxes_, *instance_, &sound_, &timers_};
+  DeskServices services{clock_, boxes_, *instance_, &loggedSound_, &timers_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
   // The keys of the whole desktop reach the key handler from the first
   // confirmed login until save-and-exit.
@@ -53,10 +57,13 @@ void DeskApp::watchSignals() {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFds) != 0) return;
   signalNotifier_ = new QSocketNotifier(g_signalFds[1], QSocketNotifier::Read, this);
   connect(signalNotifier_, &QSocketNotifier::activated, this, [this] {
-    char c;
-    ssize_t ignored = ::read(g_signalFds[1], &c, 1);
-    (void)ignored;
-    saveAndExit();
+    char c = 0;
+    if (::read(g_signalFds[1], &c, 1) != 1) return;
+    if (c == SIGUSR1) {
+      listControls();
+    } else {
+      saveAndExit();
+    }
   });
   struct sigaction sa {};
   sa.sa_handler = OnSignal;
@@ -64,6 +71,32 @@ void DeskApp::watchSignals() {
   sa.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &sa, nullptr);
   sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGUSR1, &sa, nullptr);
+}
+
+void DeskApp::listControls() const {
+  if (!main_ || !main_->isVisible()) return;
+  const QList<QWidget*> all = main_->findChildren<QWidget*>();
+  for (const QWidget* w : all) {
+    if (w->objectName().isEmpty() || !w->isVisible()) continue;
+    const QPoint at = w->mapTo(main_.get(), QPoint(0, 0));
+    // The state: "on"/"off" for a check box or button that can be checked,
+    // "-" otherwise; then what it shows, when it shows a text.
+    QString state = QStringLiteral("-");
+    QString text;
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
+      if (b->isCheckable()) state = b->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
+      text = b->text();
+    } else if (const auto* l = qobject_cast<const QLabel*>(w)) {
+      text = l->text();
+    } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+      text = c->currentText();
+    }
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "[控件] %s %d %d %d %d %s %s\n", qPrintable(w->objectName()), at.x(), at.y(), w->width(),
+                 w->height(), qPrintable(state), text.toUtf8().constData());
+  }
+  std::fprintf(stderr, "[控件] 完\n");
 }
 
 int DeskApp::start() {

@@ -11,6 +11,7 @@
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/KeySource.h"
+#include "platform/LoggingSoundPlayer.h"
 
 class QSocketNotifier;
 
@@ -31,8 +32,13 @@ class DeskApp : public QObject {
   int start();
   // Save-and-exit (exit button, closing the main window, SIGTERM, SIGINT).
   void saveAndExit();
-  // Turns SIGTERM and SIGINT into save-and-exit on the UI thread.
+  // Turns SIGTERM and SIGINT into save-and-exit on the UI thread, and
+  // SIGUSR1 into a list of the main window's visible controls on stderr.
   void watchSignals();
+  // Writes "[控件] name x y width height" for every visible named control of
+  // the main window (positions within the window), for a maintainer or a
+  // test driving the program from outside to find what to click.
+  void listControls() const;
 
   Desk& desk() { return *desk_; }
   IdentityPromptWindow& prompt() { return *prompt_; }
@@ -46,6 +52,7 @@ class DeskApp : public QObject {
   QtMessageBoxes boxes_;
   std::unique_ptr<LockFileInstance> instance_;
   QtSoundPlayer sound_;
+  LoggingSoundPlayer loggedSound_{sound_};
   QtTimerFactory timers_;
   std::unique_ptr<KeySource> keySource_;
   std::unique_ptr<Desk> desk_;

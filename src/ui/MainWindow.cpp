@@ -20,6 +20,7 @@
 #include "session/SessionEngine.h"
 #include "session/StudentDetails.h"
 #include "startup/Desk.h"
+#include "ui/AdminAreaWidget.h"
 #include "ui/CountdownWindow.h"
 #include "ui/FloatingCardWindow.h"
 #include "ui/MessageWindows.h"
@@ -86,6 +87,10 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   boardLayout->addWidget(picture1_, 0, 0);
   boardLayout->addWidget(picture4_, 0, 0);
   picture4_->hide();
+  adminArea_ = new AdminAreaWidget(desk_, board);
+  adminArea_->setAutoFillBackground(true);
+  boardLayout->addWidget(adminArea_, 0, 0);
+  adminArea_->hide();
 
   // The right-hand column: selected room, card buffer, status line.
   auto* right = new QWidget(central);
@@ -114,11 +119,18 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
     label3_[static_cast<size_t>(i)] = l;
     rightLayout->addWidget(l);
   }
+  command5_ = new QPushButton(QStringLiteral("管理"), right);
+  command5_->setObjectName(QStringLiteral("Command5"));
+  command5_->setToolTip(QStringLiteral("打开或关闭管理区"));
+  command5_->setFocusPolicy(Qt::NoFocus);
+  rightLayout->addWidget(command5_);
   rightLayout->addStretch();
 
   // The bottom strip: buttons and the activity text.
-  command14_ = new QPushButton(QStringLiteral("切换用户"), central);
-  command14_->setObjectName(QStringLiteral("Command14"));
+  // Also here, outside the administration area: an identity without the
+  // settings page (the visitor) must still be able to hand the desk over.
+  switchButton_ = new QPushButton(QStringLiteral("切换用户"), central);
+  switchButton_->setObjectName(QStringLiteral("switchButton"));
   activity_ = new QPlainTextEdit(central);
   activity_->setObjectName(QStringLiteral("activityText"));
   activity_->setReadOnly(true);
@@ -129,9 +141,9 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   command46_->setObjectName(QStringLiteral("Command46"));
   exitButton_ = new QPushButton(QStringLiteral("退出"), central);
   exitButton_->setObjectName(QStringLiteral("exitButton"));
-  for (QPushButton* b : {command14_, command46_, exitButton_}) b->setFocusPolicy(Qt::NoFocus);
+  for (QPushButton* b : {switchButton_, command46_, exitButton_}) b->setFocusPolicy(Qt::NoFocus);
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(command14_);
+  bottom->addWidget(switchButton_);
   bottom->addWidget(activity_, 1);
   bottom->addWidget(command46_);
   bottom->addWidget(exitButton_);
@@ -148,8 +160,12 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   resize(875, 547);  // 13125 x 8205 twips
 
   connect(exitButton_, &QPushButton::clicked, this, [this] { emit exitRequested(); });
-  connect(command14_, &QPushButton::clicked, this, [this] { emit switchRequested(); });
+  connect(switchButton_, &QPushButton::clicked, this, [this] { emit switchRequested(); });
   connect(command46_, &QPushButton::clicked, this, &MainWindow::Command46_Click);
+  connect(command5_, &QPushButton::clicked, this, &MainWindow::Command5_Click);
+  connect(adminArea_, &AdminAreaWidget::switchIdentityRequested, this, [this] { emit switchRequested(); });
+  connect(adminArea_, &AdminAreaWidget::titleChanged, this, [this] { render(); });
+  connect(adminArea_, &AdminAreaWidget::changed, this, [this] { render(); });
 
   // The desk tells this window when to redraw.
   desk_.mainWindowForeground = [this] { return isActiveWindow(); };
@@ -437,6 +453,7 @@ void MainWindow::RenderAll() {
   RenderSessionList();
   RenderCounters();
   RenderStudentPanel();
+  RenderAdminArea();
 
   const std::string& activity = desk_.engine().activityText();
   if (drawn_.activity != activity) {
@@ -458,6 +475,15 @@ void MainWindow::RenderAll() {
     activateWindow();
   }
   countdownWasOpen_ = open;
+}
+
+void MainWindow::RenderAdminArea() {
+  const int open = desk_.adminArea().isOpen() ? 1 : 0;
+  if (open == 1) adminArea_->render();
+  if (adminOpen_ == open) return;
+  adminOpen_ = open;
+  adminArea_->setVisible(open == 1);
+  if (open == 1) adminArea_->raise();
 }
 
 void MainWindow::RenderSessionList() {
@@ -579,6 +605,8 @@ void MainWindow::RenderStudentPanel() {
     drawn_.panelVisible = visible;
     picture4_->setVisible(d.visible);
     if (d.visible) picture4_->raise();
+    // The administration area stays over the lists while it is open.
+    if (d.visible && adminOpen_ == 1) adminArea_->raise();
     tfj_->setVisible(d.visible);
   }
   SetText(tfj_, drawn_.tfj, engine.roomBoard().selectedRoomLabel());
@@ -732,6 +760,11 @@ void MainWindow::Check7_Click(bool on) {
 void MainWindow::Command15_Click() { desk_.engine().CancelCheckIn(); }
 
 void MainWindow::Command46_Click() { desk_.engine().CheckOutEverybody(); }
+
+void MainWindow::Command5_Click() {
+  desk_.adminArea().Toggle();
+  render();
+}
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

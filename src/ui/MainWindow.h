@@ -26,6 +26,7 @@ class QScrollBar;
 
 namespace tarvolen {
 
+class AdminAreaWidget;
 class CountdownWindow;
 class Desk;
 class FloatingCardWindow;
@@ -46,7 +47,9 @@ class MainWindow : public QMainWindow {
   void render();
 
   QPushButton* exitButton() const { return exitButton_; }
-  QPushButton* switchButton() const { return command14_; }
+  QPushButton* switchButton() const { return switchButton_; }
+  QPushButton* adminButton() const { return command5_; }
+  AdminAreaWidget& adminArea() const { return *adminArea_; }
   MessageWindows& messageWindows() const { return *messageWindows_; }
   FloatingCardWindow& floatingCardWindow() const { return *floatingCard_; }
   CountdownWindow& countdownWindow() const { return *countdown_; }
@@ -84,6 +87,7 @@ class MainWindow : public QMainWindow {
   void RenderSessionList();
   void RenderRoomList();
   void RenderStudentPanel();
+  void RenderAdminArea();
   void RenderCounters();
   void SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip = {});
   void SetText(QLabel* label, std::string& drawn, const std::string& text);
@@ -103,6 +107,7 @@ class MainWindow : public QMainWindow {
   void Check7_Click(bool on);   // "使用未超时房间"
   void Command15_Click();       // "取消"
   void Command46_Click();       // "全部下线"
+  void Command5_Click();        // opens and closes the administration area
 
   Desk& desk_;
   std::function<void()> previousOnPushed_;
@@ -118,9 +123,14 @@ class MainWindow : public QMainWindow {
   QLabel* tfj_;
   std::array<QLabel*, 6> label3_{};  // 2 clock, 3 online, 4 overtime, 5 page
   QPlainTextEdit* activity_;
-  QPushButton* command14_;
+  QPushButton* switchButton_;
+  QPushButton* command5_;
   QPushButton* command46_;
   QPushButton* exitButton_;
+
+  // The administration area (Picture2), over the lists while open.
+  AdminAreaWidget* adminArea_;
+  int adminOpen_ = -1;
 
   // Session list (Picture1).
   QWidget* picture1_;

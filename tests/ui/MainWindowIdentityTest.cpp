@@ -98,7 +98,7 @@ void MainWindowIdentityTest::confirm(int slot, const QString& password) {
 }
 
 void MainWindowIdentityTest::clickSwitch() {
-  QPushButton* b = button("Command14");
+  QPushButton* b = main_->switchButton();
   QVERIFY(b != nullptr);
   QVERIFY(b->isVisible() && b->isEnabled());
   QTest::mouseClick(b, Qt::LeftButton);
@@ -141,7 +141,7 @@ void MainWindowIdentityTest::titleAfterConfirmation() {
 void MainWindowIdentityTest::mainWindowHasItsButtons() {
   start();
   confirm(6, QString::fromLatin1(kAdminPassword));
-  QPushButton* sw = button("Command14");
+  QPushButton* sw = main_->switchButton();
   QPushButton* ex = button("exitButton");
   QVERIFY(sw != nullptr);
   QVERIFY(ex != nullptr);

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The administration area in the running program: the administrator opens
+# it with Command5, picks the settings page, switches "打开音效" and the
+# assignment mode; a card typed meanwhile checks nobody in; SIGTERM saves
+# exactly those options (positions 11 and 10 of set.dat), and the next start
+# shows them on the settings page.
+source "$(dirname "$0")/lib.sh" "$1"
+
+PASSWORD='Adm1n'
+HOME_DIR=$(new_installation admin --demo) || exit 1
+set_record_text "$HOME_DIR" 21 "$PASSWORD"
+SOUND_BEFORE=$(settings_byte "$HOME_DIR" 11)
+MODE_BEFORE=$(settings_byte "$HOME_DIR" 10)
+
+# controls LOG: asks the desk for the list of its visible controls and waits
+# until the list is complete; then control_centre NAME prints "x y".
+controls() {
+  local before
+  before=$(log_count "$1" "[控件] 完")
+  kill -USR1 "$PID"
+  local i
+  for ((i = 0; i < 100; i++)); do
+    (($(log_count "$1" "[控件] 完") > before)) && break
+    sleep 0.1
+  done
+  # Only the newest list counts.
+  tac "$1" | awk '/^\[控件\] 完$/ { if (seen++) exit } /^\[控件\] / { print }' >"$E2E_TMP/controls"
+}
+control_centre() {
+  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + $5 / 2, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
+}
+# A check box is clicked on its indicator, at its left end.
+control_left() {
+  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + 7, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
+}
+click_control() {  # WINDOW "x y"
+  [[ -n "$2" ]] || return 1
+  # shellcheck disable=SC2086
+  click_only "$1" $2
+}
+
+login() {
+  PROMPT=$(wait_window "管理员验证" "$PID")
+  wait_log "$LOG" "[启动] 载入完毕" || return 1
+  wait_focus "$PROMPT" || return 1
+  type_text "$PROMPT" "$PASSWORD"
+  press "$PROMPT" Return
+  wait_log "$LOG" "[身份] 6" || return 1
+  MAIN=$(wait_window "音乐学院琴房 管理员" "$PID")
+  [[ -n "$MAIN" ]] && wait_focus "$MAIN"
+}
+
+# --- first run: change two options -----------------------------------------
+
+LOG="$E2E_TMP/desk1.log"
+start_desk "$HOME_DIR" "$LOG"
+PID=$DESK_PID
+check "the administrator logs in" login
+
+controls "$LOG"
+check "Command5 is on the main window" test -n "$(control_centre Command5)"
+check "the administration area is closed at first" test -z "$(control_centre Picture2)"
+click_control "$MAIN" "$(control_centre Command5)"
+sleep 0.3
+controls "$LOG"
+check "Command5 opens the administration area" test -n "$(control_centre Picture2)"
+check "all nine navigation buttons show for the administrator" \
+  test "$(grep -c '^\[控件\] Option1_[0-8] ' "$E2E_TMP/controls")" = 9
+
+click_control "$MAIN" "$(control_centre Option1_0)"
+sleep 0.3
+controls "$LOG"
+check "设置 shows the settings page" test -n "$(control_centre Picture3_0)"
+check "the settings page has 打开音效" test -n "$(control_centre CheckSound)"
+
+# A card typed while the area is open checks nobody in.
+MESSAGES=$(log_count "$LOG" "[消息]")
+xdotool key --delay 25 KP_1 KP_0 KP_0 KP_1 KP_Enter
+sleep 0.5
+controls "$LOG"
+check "a swipe with the area open shows no student panel" test -z "$(control_centre Picture4)"
+check "a swipe with the area open pushes no message" test "$(log_count "$LOG" "[消息]")" = "$MESSAGES"
+
+click_control "$MAIN" "$(control_left CheckSound)"
+sleep 0.3
+# The mode list: a click opens it; Down and Return take the next mode.
+click_control "$MAIN" "$(control_centre ComboMode)"
+sleep 0.5
+xdotool key --delay 50 Down Return
+sleep 0.3
+
+kill -TERM "$PID"
+check "SIGTERM runs save-and-exit" wait_log "$LOG" "[退出] 已保存"
+check "the program ends with code 0" ends_with_code "$PID" 0
+if [[ "$SOUND_BEFORE" == 0 ]]; then
+  check "the first run's loaded cue was silent" log_lacks "$LOG" "[声音]"
+else
+  check "the first run's loaded cue played" log_has "$LOG" "[声音] 5.wav"
+fi
+
+SOUND_AFTER=$(settings_byte "$HOME_DIR" 11)
+MODE_AFTER=$(settings_byte "$HOME_DIR" 10)
+check "打开音效 is switched at position 11 ($SOUND_BEFORE -> $SOUND_AFTER)" \
+  test "$SOUND_AFTER" = "$((1 - SOUND_BEFORE))"
+check "the assignment mode moved on at position 10 ($MODE_BEFORE -> $MODE_AFTER)" \
+  test "$MODE_AFTER" = "$(((MODE_BEFORE + 1) % 6))"
+[[ $E2E_FAILED -gt 0 ]] && show_log "$LOG"
+
+# --- second run: the options are applied -----------------------------------
+
+LOG="$E2E_TMP/desk2.log"
+start_desk "$HOME_DIR" "$LOG"
+PID=$DESK_PID
+check "the administrator logs in again" login
+controls "$LOG"
+click_control "$MAIN" "$(control_centre Command5)"
+sleep 0.3
+controls "$LOG"
+click_control "$MAIN" "$(control_centre Option1_0)"
+sleep 0.3
+controls "$LOG"
+MODES=(手动选择 按超时 随机分配 房间顺序 房间逆序 最近下线)
+check "the settings page shows the saved mode ${MODES[$MODE_AFTER]}" \
+  test "$(awk '$2 == "ComboMode" { print $8; exit }' "$E2E_TMP/controls")" = "${MODES[$MODE_AFTER]}"
+SOUND_BOX=$(awk '$2 == "CheckSound" { print $7; exit }' "$E2E_TMP/controls")
+if [[ "$SOUND_AFTER" == 0 ]]; then
+  check "打开音效 shows unticked" test "$SOUND_BOX" = off
+  check "the loaded cue stays silent with the sound off" log_lacks "$LOG" "[声音]"
+else
+  check "打开音效 shows ticked" test "$SOUND_BOX" = on
+  check "the loaded cue plays with the sound on" log_has "$LOG" "[声音] 5.wav"
+fi
+kill -TERM "$PID"
+check "the second run exits cleanly" wait_log "$LOG" "[退出] 已保存"
+check "the second run ends with code 0" ends_with_code "$PID" 0
+check "position 11 keeps the switched sound" test "$(settings_byte "$HOME_DIR" 11)" = "$SOUND_AFTER"
+check "position 10 keeps the new mode" test "$(settings_byte "$HOME_DIR" 10)" = "$MODE_AFTER"
+
+[[ $E2E_FAILED -gt 0 ]] && show_log "$LOG"
+finish
