@@ -151,6 +151,10 @@ int DeskApp::start() {
 }
 
 void DeskApp::onConfirmed() {
+  if (!geometryApplied_) {
+    geometryApplied_ = true;
+    main_->applySavedGeometry();
+  }
   main_->render();
   main_->show();
   main_->raise();

@@ -60,6 +60,7 @@ class DeskApp : public QObject {
   std::unique_ptr<MainWindow> main_;
   QSocketNotifier* signalNotifier_ = nullptr;
   bool ending_ = false;
+  bool geometryApplied_ = false;
 };
 
 }  // namespace tarvolen

@@ -20,6 +20,7 @@
 #include "session/SessionEngine.h"
 #include "session/StudentDetails.h"
 #include "startup/Desk.h"
+#include "startup/OptionsEditor.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/CountdownWindow.h"
 #include "ui/FloatingCardWindow.h"
@@ -768,6 +769,7 @@ void MainWindow::Command5_Click() {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) ReportGeometry();
   if (event->type() != QEvent::ActivationChange) return;
   if (!isActiveWindow()) {
     // A window that takes no focus was activated by the platform: it hands
@@ -778,6 +780,31 @@ void MainWindow::changeEvent(QEvent* event) {
   }
   desk_.cardInput().setForeground(isActiveWindow());
   if (isActiveWindow() && isVisible() && !desk_.mainWindowEnabled()) emit activatedWhileDisabled();
+}
+
+// Sizes are kept in twips, 15 to a pixel at the usual 96 dots per inch.
+constexpr int kTwipsPerPixel = 15;
+
+void MainWindow::applySavedGeometry() {
+  const Options& o = desk_.options();
+  if (o.windowWidth > 0 && o.windowHeight > 0) {
+    // The minimum size of the window clamps a saved size below it.
+    resize(o.windowWidth / kTwipsPerPixel, o.windowHeight / kTwipsPerPixel);
+  }
+  if (o.windowState == 2) setWindowState(windowState() | Qt::WindowMaximized);
+  reportGeometry_ = true;
+}
+
+void MainWindow::ReportGeometry() {
+  if (!reportGeometry_ || isMinimized()) return;  // a minimised window keeps its last size
+  const QSize outer = isVisible() ? frameGeometry().size() : size();
+  desk_.optionsEditor().WindowResized(outer.width() * kTwipsPerPixel, outer.height() * kTwipsPerPixel,
+                                      isMaximized() ? 2 : 0);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ReportGeometry();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

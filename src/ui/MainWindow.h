@@ -46,6 +46,10 @@ class MainWindow : public QMainWindow {
   // changed since the last call is touched.
   void render();
 
+  // Gives the window the size and state saved at the last exit, and from
+  // then on reports every resize to the desk (saved again at exit).
+  void applySavedGeometry();
+
   QPushButton* exitButton() const { return exitButton_; }
   QPushButton* switchButton() const { return switchButton_; }
   QPushButton* adminButton() const { return command5_; }
@@ -64,6 +68,7 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -90,6 +95,7 @@ class MainWindow : public QMainWindow {
   void RenderAdminArea();
   void RenderCounters();
   void SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip = {});
+  void ReportGeometry();
   void SetText(QLabel* label, std::string& drawn, const std::string& text);
   QRgb Colour(int index) const;
 
@@ -114,6 +120,7 @@ class MainWindow : public QMainWindow {
   bool rendering_ = false;
   bool renderAgain_ = false;
   bool countdownWasOpen_ = false;
+  bool reportGeometry_ = false;
 
   std::unique_ptr<MessageWindows> messageWindows_;
   std::unique_ptr<FloatingCardWindow> floatingCard_;

@@ -149,6 +149,14 @@ data = open(sys.argv[1], 'rb').read()
 print(data[int(sys.argv[2]) - 1])
 EOF
 }
+settings_long() {  # DIR POSITION: a 32-bit little-endian signed number
+  "$PY" - "$1/set.dat" "$2" <<'EOF'
+import sys
+data = open(sys.argv[1], 'rb').read()
+p = int(sys.argv[2]) - 1
+print(int.from_bytes(data[p:p + 4], 'little', signed=True))
+EOF
+}
 set_settings_byte() {  # DIR POSITION VALUE
   "$PY" - "$1/set.dat" "$2" "$3" <<'EOF'
 import sys

@@ -3,7 +3,7 @@
 # it with Command5, picks the settings page, switches "打开音效" and the
 # assignment mode; a card typed meanwhile checks nobody in; SIGTERM saves
 # exactly those options (positions 11 and 10 of set.dat), and the next start
-# shows them on the settings page.
+# shows them on the settings page. The window's size goes the same way.
 source "$(dirname "$0")/lib.sh" "$1"
 
 PASSWORD='Adm1n'
@@ -89,6 +89,10 @@ sleep 0.5
 xdotool key --delay 50 Down Return
 sleep 0.3
 
+# The operator makes the window larger: its size is saved too, in twips.
+xdotool windowsize --sync "$MAIN" 1000 700
+sleep 0.3
+
 kill -TERM "$PID"
 check "SIGTERM runs save-and-exit" wait_log "$LOG" "[退出] 已保存"
 check "the program ends with code 0" ends_with_code "$PID" 0
@@ -104,6 +108,10 @@ check "打开音效 is switched at position 11 ($SOUND_BEFORE -> $SOUND_AFTER)" 
   test "$SOUND_AFTER" = "$((1 - SOUND_BEFORE))"
 check "the assignment mode moved on at position 10 ($MODE_BEFORE -> $MODE_AFTER)" \
   test "$MODE_AFTER" = "$(((MODE_BEFORE + 1) % 6))"
+check "the window width is saved at position 1102 (1000 px = 15000 twips)" \
+  test "$(settings_long "$HOME_DIR" 1102)" = 15000
+check "the window height is saved at position 1106 (700 px = 10500 twips)" \
+  test "$(settings_long "$HOME_DIR" 1106)" = 10500
 [[ $E2E_FAILED -gt 0 ]] && show_log "$LOG"
 
 # --- second run: the options are applied -----------------------------------
@@ -119,6 +127,8 @@ controls "$LOG"
 click_control "$MAIN" "$(control_centre Option1_0)"
 sleep 0.3
 controls "$LOG"
+check "the window comes back at its saved size" \
+  test "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')" = "WIDTH=1000 HEIGHT=700 "
 MODES=(手动选择 按超时 随机分配 房间顺序 房间逆序 最近下线)
 check "the settings page shows the saved mode ${MODES[$MODE_AFTER]}" \
   test "$(awk '$2 == "ComboMode" { print $8; exit }' "$E2E_TMP/controls")" = "${MODES[$MODE_AFTER]}"

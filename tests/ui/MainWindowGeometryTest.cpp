@@ -1,0 +1,100 @@
+// The main window's size and state: the saved size is applied at the first
+// showing, a resize is reported to the desk in twips, and save-and-exit
+// never stores less than the minimum size.
+#include <QtTest>
+#include <memory>
+
+#include "store/SettingsFile.h"
+#include "store/SettingsLayout.h"
+#include "ui/DemoDesk.h"
+#include "ui/MainWindow.h"
+
+using namespace tarvolen;
+using namespace tarvolen::uitest;
+using namespace tarvolen::settings;
+
+class MainWindowGeometryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QuietPlatformNoise(); }
+  void init();
+  void cleanup();
+
+  void savedSizeIsApplied();
+  void aResizeIsReportedInTwips();
+  void maximisedStateIsReportedAndSaved();
+  void nothingIsReportedBeforeTheSavedSizeIsApplied();
+
+ private:
+  std::unique_ptr<DemoDesk> demo_;
+  std::unique_ptr<MainWindow> main_;
+};
+
+void MainWindowGeometryTest::init() {
+  demo_ = std::make_unique<DemoDesk>();
+  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
+  QVERIFY(demo_->start());
+  QVERIFY(demo_->logIn());
+  main_ = std::make_unique<MainWindow>(demo_->desk());
+}
+
+void MainWindowGeometryTest::cleanup() {
+  main_.reset();
+  demo_.reset();
+}
+
+void MainWindowGeometryTest::savedSizeIsApplied() {
+  demo_->desk().options().windowWidth = 15000;  // 1000 px
+  demo_->desk().options().windowHeight = 10500;  // 700 px
+  main_->applySavedGeometry();
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  QCOMPARE(main_->size(), QSize(1000, 700));
+}
+
+void MainWindowGeometryTest::aResizeIsReportedInTwips() {
+  main_->applySavedGeometry();
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  demo_->desk().dirty() = {};
+  main_->resize(1100, 800);
+  QTRY_COMPARE(demo_->desk().options().windowWidth, main_->frameGeometry().width() * 15);
+  QCOMPARE(demo_->desk().options().windowHeight, main_->frameGeometry().height() * 15);
+  QVERIFY(demo_->desk().dirty().isSet(OptionGroup::Window));
+
+  // Below the minimum the window does not go, and the exit stores at least
+  // the minimum in any case.
+  main_->resize(300, 200);
+  QVERIFY(main_->width() >= 875);
+  demo_->desk().options().windowWidth = 3000;
+  demo_->desk().options().windowHeight = 2000;
+  demo_->desk().SaveAndExit();
+  auto settings = SettingsFile::Open(demo_->root() / "set.dat");
+  QVERIFY(settings.ok());
+  QCOMPARE(settings->longAt(kWindowWidth), kMinWindowWidth);
+  QCOMPARE(settings->longAt(kWindowHeight), kMinWindowHeight);
+}
+
+void MainWindowGeometryTest::maximisedStateIsReportedAndSaved() {
+  main_->applySavedGeometry();
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  main_->setWindowState(Qt::WindowMaximized);
+  QTRY_COMPARE(demo_->desk().options().windowState, 2);
+  demo_->desk().SaveAndExit();
+  auto settings = SettingsFile::Open(demo_->root() / "set.dat");
+  QVERIFY(settings.ok());
+  QCOMPARE(settings->integerAt(kWindowState), 2);
+}
+
+void MainWindowGeometryTest::nothingIsReportedBeforeTheSavedSizeIsApplied() {
+  demo_->desk().dirty() = {};
+  main_->resize(1000, 700);
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  QVERIFY(!demo_->desk().dirty().isSet(OptionGroup::Window));
+}
+
+QTEST_MAIN(MainWindowGeometryTest)
+#include "MainWindowGeometryTest.moc"
