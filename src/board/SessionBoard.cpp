@@ -16,11 +16,6 @@ int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOpt
          (options.useOvertimeRooms ? overtime : 0) + (options.useRoomsInTime ? online - overtime : 0);
 }
 
-void SetUseOvertimeRooms(AssignmentOptions& options, bool on) {
-  options.useOvertimeRooms = on;
-  if (!on) options.useRoomsInTime = false;
-}
-
 SessionBoard::SessionBoard(ListCursor& cursor, std::unique_ptr<Timer> flashTimer)
     : cursor_(cursor), timer_(flashTimer ? std::move(flashTimer) : std::make_unique<InertTimer>()) {
   timer_->onTimeout = [this] { FlashTick(); };

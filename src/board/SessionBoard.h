@@ -74,10 +74,6 @@ struct CounterTexts {
 // Places the three use-options offer together.
 int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOptions& options);
 
-// "使用超时房间" clicked: turning it off also turns "使用未超时房间" off (and
-// the caller disables that option's box until it is turned on again).
-void SetUseOvertimeRooms(AssignmentOptions& options, bool on);
-
 class SessionBoard {
  public:
   static constexpr int kRows = ListCursor::kRows;

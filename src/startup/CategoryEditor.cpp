@@ -31,7 +31,21 @@ Status CategoryEditor::ChangeName(NameList list, int index, const std::string& t
   CategoryLists& lists = desk_.categoryLists();
   if (list == NameList::Grades) lists.grades[static_cast<size_t>(index)] = name;
   if (list == NameList::Classes) lists.classes[static_cast<size_t>(index)] = name;
+  if (list == NameList::Majors) writtenMajors_[index] = name;
   return Status::Ok();
+}
+
+std::string CategoryEditor::NameShown(NameList list, int index) const {
+  const CategoryLists& c = desk_.categories();
+  switch (list) {
+    case NameList::Grades: return c.gradeName(index);
+    case NameList::Classes: return c.className(index);
+    case NameList::Majors: {
+      auto written = writtenMajors_.find(index);
+      return written != writtenMajors_.end() ? written->second : c.majorName(index);
+    }
+  }
+  return {};
 }
 
 Status CategoryEditor::ChangeLevel(int index, const std::string& name, const std::string& percentage,

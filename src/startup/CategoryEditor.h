@@ -1,6 +1,7 @@
 #pragma once
 // Changes of the category lists on the parameter page, while the edit mode
 // "修改中" is on: grade, class and major names, and the member levels.
+#include <map>
 #include <string>
 
 #include "store/Result.h"
@@ -25,9 +26,15 @@ class CategoryEditor {
   Status ChangeLevel(int index, const std::string& name, const std::string& percentage,
                      const std::string& threshold);
 
+  // The name the page lists for an entry: as loaded, or as last written
+  // (a major written in this run shows its new name though the desk keeps
+  // the old one until the restart).
+  std::string NameShown(NameList list, int index) const;
+
  private:
   Status Allowed() const;
   Desk& desk_;
+  std::map<int, std::string> writtenMajors_;
 };
 
 }  // namespace tarvolen

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "access/Identities.h"
+#include "board/UseOptions.h"
 #include "notify/MessageLayout.h"
 #include "session/SessionEngine.h"
 #include "startup/Desk.h"
@@ -51,7 +52,6 @@ Status OptionsEditor::SetCheck(CheckOption option, bool on) {
                           : static_cast<int>(Right::Settings);
     if (Status s = Require(right); !s.ok()) return s;
   }
-  bool redraw = false;
   switch (option) {
     case CheckOption::ShowDetails: o.showDetails = on; break;
     case CheckOption::CardOnly:
@@ -66,20 +66,18 @@ Status OptionsEditor::SetCheck(CheckOption option, bool on) {
       if (on) desk_.PlaySoundCue("5.wav");
       break;
     case CheckOption::UseIdleRooms:
-      o.useIdleRooms = on;
-      redraw = true;
-      break;
     case CheckOption::UseOvertimeRooms:
-      o.useOvertimeRooms = on;
-      if (!on) o.useRoomsInTime = false;
-      redraw = true;
-      break;
-    case CheckOption::UseRoomsInTime:
-      if (!o.useOvertimeRooms) return Status(ErrorCode::Refused, "使用未超时房间只在使用超时房间时可选");
-      o.useRoomsInTime = on;
-      // Its own change marks nothing: it is saved with the other group-1 options.
+    case CheckOption::UseRoomsInTime: {
+      if (option == CheckOption::UseRoomsInTime && !RoomsInTimeEnabled(o)) {
+        return Status(ErrorCode::Refused, "使用未超时房间只在使用超时房间时可选");
+      }
+      const UseOption which = option == CheckOption::UseIdleRooms       ? UseOption::IdleRooms
+                              : option == CheckOption::UseOvertimeRooms ? UseOption::OvertimeRooms
+                                                                        : UseOption::RoomsInTime;
+      ClickUseOption(o, dirty, which, on);
       if (desk_.studentsLoaded()) desk_.engine().RefreshBoards();
       return Status::Ok();
+    }
     case CheckOption::ByDedicatedRoom: o.byDedicatedRoom = on; break;
     case CheckOption::VerificationCode: o.verificationCode = on; break;
     case CheckOption::AutoCheckin: o.autoCheckin = on; break;
@@ -93,7 +91,6 @@ Status OptionsEditor::SetCheck(CheckOption option, bool on) {
       return Status::Ok();
   }
   dirty.mark(OptionGroup::Board);
-  if (redraw && desk_.studentsLoaded()) desk_.engine().RefreshBoards();
   return Status::Ok();
 }
 

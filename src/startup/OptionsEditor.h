@@ -2,6 +2,7 @@
 // Changes of the options from the settings panels: each takes effect at
 // once where it is read, marks its group for save-and-exit, and is refused
 // when the identity in use lacks the right of its page.
+#include <cstdint>
 #include <string>
 
 #include "startup/Options.h"
@@ -80,5 +81,11 @@ class OptionsEditor {
 
 // The value of a number box: its leading number, 0 when there is none.
 double NumberBoxValue(const std::string& text);
+
+// The text colour of a colour swatch: the inverse of its background (each
+// of red, green and blue replaced by 255 minus itself), stored as 0x00BBGGRR.
+inline int32_t SwatchTextColour(int32_t background) {
+  return static_cast<int32_t>(0xFFFFFFu ^ (static_cast<uint32_t>(background) & 0xFFFFFFu));
+}
 
 }  // namespace tarvolen

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 
+#include "startup/OptionsEditor.h"
 #include "ui/WindowLook.h"
 
 namespace tarvolen::adminui {
@@ -14,9 +15,8 @@ SwatchLabel::SwatchLabel(const QString& text, QWidget* parent) : QLabel(text, pa
 }
 
 void SwatchLabel::paint(int32_t stored) {
-  const auto colour = static_cast<uint32_t>(stored) & 0xFFFFFFu;
-  const QColor bg = FromStoredColour(colour);
-  const QColor fg = FromStoredColour(0xFFFFFFu ^ colour);
+  const QColor bg = FromStoredColour(static_cast<uint32_t>(stored) & 0xFFFFFFu);
+  const QColor fg = FromStoredColour(static_cast<uint32_t>(SwatchTextColour(stored)));
   const QString sheet = QStringLiteral("QLabel { background-color: %1; color: %2; border: 1px solid #808080; }")
                             .arg(bg.name(), fg.name());
   if (sheet == drawn_) return;

@@ -206,16 +206,7 @@ QWidget* AdminParametersPage::BuildLists() {
 }
 
 std::string AdminParametersPage::NameRow(int list, int index) const {
-  const CategoryLists& c = desk_.categories();
-  switch (kNameListEntries[list].list) {
-    case NameList::Grades: return c.gradeName(index);
-    case NameList::Classes: return c.className(index);
-    case NameList::Majors: {
-      auto written = writtenMajors_.find(index);
-      return written != writtenMajors_.end() ? written->second : c.majorName(index);
-    }
-  }
-  return {};
+  return desk_.categoryEditor().NameShown(kNameListEntries[list].list, index);
 }
 
 void AdminParametersPage::render() {
@@ -296,14 +287,9 @@ void AdminParametersPage::NameList_Click(int list, int row) {
 void AdminParametersPage::CommandName_Click(int list) {
   const int row = nameLists_[static_cast<size_t>(list)]->currentRow();
   const NameList which = kNameListEntries[list].list;
-  const Status s = Forward(desk_, [&] {
+  (void)Forward(desk_, [&] {
     return desk_.categoryEditor().ChangeName(which, row, Utf8(nameBoxes_[static_cast<size_t>(list)]->text()));
   });
-  if (s.ok() && which == NameList::Majors) {
-    // The row shows the name as it now stands in its file.
-    CategoryLists written;
-    if (written.load(desk_.folder()).ok()) writtenMajors_[row] = written.majorName(row);
-  }
   After();
 }
 

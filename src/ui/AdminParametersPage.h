@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "ui/AdminControls.h"
@@ -66,9 +65,6 @@ class AdminParametersPage : public QWidget {
   std::array<QListWidget*, kNameLists> nameLists_{};
   std::array<QLineEdit*, kNameLists> nameBoxes_{};
   std::array<QPushButton*, kNameLists> nameButtons_{};
-  // Major names written during this run, as their file holds them: the
-  // desk keeps the names of start-up for the selectors until a restart.
-  std::map<int, std::string> writtenMajors_;
 };
 
 }  // namespace tarvolen

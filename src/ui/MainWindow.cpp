@@ -742,20 +742,20 @@ void MainWindow::Combo2_Click(int index) {
 
 void MainWindow::Check10_Click(bool on) {
   drawn_.useChecks.fill(-1);  // the boxes show what the core settles on
-  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::IdleRooms, on);
-  desk_.engine().RefreshBoards();
+  (void)desk_.optionsEditor().SetCheck(CheckOption::UseIdleRooms, on);
+  render();
 }
 
 void MainWindow::Check11_Click(bool on) {
   drawn_.useChecks.fill(-1);
-  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::OvertimeRooms, on);
-  desk_.engine().RefreshBoards();
+  (void)desk_.optionsEditor().SetCheck(CheckOption::UseOvertimeRooms, on);
+  render();
 }
 
 void MainWindow::Check7_Click(bool on) {
   drawn_.useChecks.fill(-1);
-  ClickUseOption(desk_.options(), desk_.dirty(), UseOption::RoomsInTime, on);
-  desk_.engine().RefreshBoards();
+  (void)desk_.optionsEditor().SetCheck(CheckOption::UseRoomsInTime, on);
+  render();
 }
 
 void MainWindow::Command15_Click() { desk_.engine().CancelCheckIn(); }

@@ -392,17 +392,5 @@ TEST_F(SessionBoardTest, AvailablePlacesOfTheUseOptions) {
   }
 }
 
-TEST(UseOptionsTest, TurningOvertimeRoomsOffTurnsRoomsInTimeOff) {
-  AssignmentOptions o;
-  o.useOvertimeRooms = true;
-  o.useRoomsInTime = true;
-  SetUseOvertimeRooms(o, false);
-  EXPECT_FALSE(o.useOvertimeRooms);
-  EXPECT_FALSE(o.useRoomsInTime);
-  SetUseOvertimeRooms(o, true);
-  EXPECT_TRUE(o.useOvertimeRooms);
-  EXPECT_FALSE(o.useRoomsInTime);
-}
-
 }  // namespace
 }  // namespace tarvolen

@@ -129,6 +129,14 @@ TEST_F(OptionsTest, FontAndColourRules) {
   EXPECT_EQ(desk_->options().messageColour, 0x800081);
 }
 
+TEST(SwatchTextColourTest, EachChannelIsInverted) {
+  EXPECT_EQ(SwatchTextColour(0x000000), 0xFFFFFF);
+  EXPECT_EQ(SwatchTextColour(0xFFFFFF), 0x000000);
+  EXPECT_EQ(SwatchTextColour(0x0000FF), 0xFFFF00);      // red on cyan
+  EXPECT_EQ(SwatchTextColour(0x123456), 0xEDCBA9);
+  EXPECT_EQ(SwatchTextColour(static_cast<int32_t>(0xFF808080u)), 0x7F7F7F);  // a stray high byte is ignored
+}
+
 TEST_F(OptionsTest, PhotoFolderFromOneChosenPhoto) {
   ASSERT_TRUE(editor().ChoosePhoto("/srv/photos/0012.jpg").ok());
   EXPECT_EQ(desk_->options().photoFolder, "/srv/photos/");
@@ -178,6 +186,21 @@ TEST_F(OptionsTest, CategoryNamesChangeOnlyInEditMode) {
   EXPECT_EQ(reread.levelName(1), "白银会员");
   ASSERT_TRUE(desk_->adminArea().Navigate(0).ok());
   EXPECT_EQ(desk_->notifier().history().back(), "请重新运行本程序以便修改的数据生效！");
+}
+
+TEST_F(OptionsTest, AChangedMajorShowsOnThePageButTheDeskKeepsTheOldUntilARestart) {
+  CategoryEditor& e = desk_->categoryEditor();
+  const std::string before = desk_->categories().majorName(2);
+  ASSERT_TRUE(desk_->adminArea().Navigate(1).ok());
+  ASSERT_TRUE(e.ChangeName(NameList::Majors, 2, "作曲").ok());
+  EXPECT_EQ(e.NameShown(NameList::Majors, 2), "作曲");
+  EXPECT_EQ(desk_->categories().majorName(2), before);
+  EXPECT_EQ(e.NameShown(NameList::Majors, 3), desk_->categories().majorName(3));
+  ASSERT_TRUE(e.ChangeName(NameList::Classes, 1, "乙班").ok());
+  EXPECT_EQ(e.NameShown(NameList::Classes, 1), "乙班");
+  CategoryLists reread;
+  ASSERT_TRUE(reread.load(inst_.folder()).ok());
+  EXPECT_EQ(reread.majorName(2), "作曲");
 }
 
 }  // namespace

@@ -1,77 +1,21 @@
 #pragma once
-// A throw-away program folder for one test. The folder is <base>/A inside a
-// fresh temporary <base>, so files that lie beside the program folder (the
-// suspension file <base>/Ats.dat) are removed with it.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <algorithm>
-#include <cstdint>
+// The store's tests work in a program folder that exists from the start.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
-#include "store/Packing.h"
-#include "store/ProgramFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen::storetest {
 
-class TempFolder {
+using testing::ReadAll;
+using testing::Slice;
+using testing::WriteAll;
+
+class TempFolder : public testing::TempDir {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvolen-store-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      ADD_FAILURE() << "cannot create a temporary folder";
-      return;
-    }
-    base_ = pattern;
-    root_ = base_ / "A";
-    std::filesystem::create_directory(root_);
-  }
-  ~TempFolder() {
     std::error_code ec;
-    if (!base_.empty()) std::filesystem::remove_all(base_, ec);
+    std::filesystem::create_directory(root(), ec);
   }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& root() const { return root_; }
-  const std::filesystem::path& base() const { return base_; }
-  ProgramFolder folder() const { return ProgramFolder(root_); }
-  std::filesystem::path path(const std::string& relative) const { return root_ / relative; }
-
-  // The sub-folders an installation provides: 数据/登记, 数据/日志, data.
-  void makeDataFolders() const {
-    std::filesystem::create_directories(root_ / "数据/登记");
-    std::filesystem::create_directories(root_ / "数据/日志");
-    std::filesystem::create_directories(root_ / "data");
-  }
-
- private:
-  std::filesystem::path base_;
-  std::filesystem::path root_;
 };
-
-inline Bytes ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteAll(const std::filesystem::path& p, const Bytes& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void WriteAll(const std::filesystem::path& p, const std::string& text) {
-  WriteAll(p, Bytes(text.begin(), text.end()));
-}
-
-inline Bytes Slice(const Bytes& b, size_t offset, size_t size) {
-  if (offset >= b.size()) return {};
-  size_t end = std::min(b.size(), offset + size);
-  return Bytes(b.begin() + static_cast<long>(offset), b.begin() + static_cast<long>(end));
-}
 
 }  // namespace tarvolen::storetest

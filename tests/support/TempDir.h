@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,8 +34,16 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& root() const { return root_; }
+  const std::filesystem::path& base() const { return base_; }
   ProgramFolder folder() const { return ProgramFolder(root_); }
   std::filesystem::path path(const std::string& relative) const { return root_ / relative; }
+
+  // The sub-folders an installation provides: 数据/登记, 数据/日志, data.
+  void makeDataFolders() const {
+    std::filesystem::create_directories(root_ / "数据/登记");
+    std::filesystem::create_directories(root_ / "数据/日志");
+    std::filesystem::create_directories(root_ / "data");
+  }
 
  private:
   std::filesystem::path base_;
@@ -49,6 +58,16 @@ inline Bytes ReadAll(const std::filesystem::path& p) {
 inline void WriteAll(const std::filesystem::path& p, const Bytes& bytes) {
   std::ofstream out(p, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteAll(const std::filesystem::path& p, const std::string& text) {
+  WriteAll(p, Bytes(text.begin(), text.end()));
+}
+
+inline Bytes Slice(const Bytes& b, size_t offset, size_t size) {
+  if (offset >= b.size()) return {};
+  size_t end = std::min(b.size(), offset + size);
+  return Bytes(b.begin() + static_cast<long>(offset), b.begin() + static_cast<long>(end));
 }
 
 }  // namespace tarvolen::testing

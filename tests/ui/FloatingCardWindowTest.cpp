@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/DemoDesk.h"
+#include "ui/DemoMainWindow.h"
 #include "ui/FloatingCardWindow.h"
 #include "ui/MainWindow.h"
 
@@ -36,10 +36,8 @@ class FloatingCardWindowTest : public QObject {
 };
 
 void FloatingCardWindowTest::init() {
-  demo_ = std::make_unique<DemoDesk>();
-  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
-  QVERIFY(demo_->start());
-  main_ = std::make_unique<MainWindow>(demo_->desk());
+  StartDemo(demo_, main_);
+  if (QTest::currentTestFailed()) return;
   // "焦点强制": card digits count while the main window is behind.
   demo_->desk().options().focusForced = true;
 }

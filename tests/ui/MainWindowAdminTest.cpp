@@ -14,7 +14,7 @@
 #include "cardinput/CardInput.h"
 #include "session/SessionEngine.h"
 #include "ui/AdminAreaWidget.h"
-#include "ui/DemoDesk.h"
+#include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"
 
 using namespace tarvolen;
@@ -56,15 +56,9 @@ class MainWindowAdminTest : public QObject {
 };
 
 void MainWindowAdminTest::init() {
-  demo_ = std::make_unique<DemoDesk>();
-  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
-  QVERIFY(demo_->start());
-  main_ = std::make_unique<MainWindow>(demo_->desk());
-  QVERIFY(demo_->logIn());
-  main_->render();
-  main_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-  demo_->desk().mainWindowForeground = [] { return true; };
+  StartDemo(demo_, main_);
+  if (QTest::currentTestFailed()) return;
+  ShowLoggedIn(*demo_, *main_);
 }
 
 void MainWindowAdminTest::cleanup() {

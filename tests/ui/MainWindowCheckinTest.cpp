@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "session/SessionEngine.h"
-#include "ui/DemoDesk.h"
+#include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"
 
 using namespace tarvolen;
@@ -103,16 +103,9 @@ class MainWindowCheckinTest : public QObject {
 };
 
 void MainWindowCheckinTest::init() {
-  demo_ = std::make_unique<DemoDesk>();
-  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
-  QVERIFY(demo_->start());
-  main_ = std::make_unique<MainWindow>(demo_->desk());
-  QVERIFY(demo_->logIn());
-  main_->render();
-  main_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-  // Keys count as typed at the main window.
-  demo_->desk().mainWindowForeground = [] { return true; };
+  StartDemo(demo_, main_);
+  if (QTest::currentTestFailed()) return;
+  ShowLoggedIn(*demo_, *main_);
 }
 
 void MainWindowCheckinTest::cleanup() {

@@ -6,7 +6,7 @@
 
 #include "store/SettingsFile.h"
 #include "store/SettingsLayout.h"
-#include "ui/DemoDesk.h"
+#include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"
 
 using namespace tarvolen;
@@ -32,11 +32,9 @@ class MainWindowGeometryTest : public QObject {
 };
 
 void MainWindowGeometryTest::init() {
-  demo_ = std::make_unique<DemoDesk>();
-  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
-  QVERIFY(demo_->start());
+  StartDemo(demo_, main_);
+  if (QTest::currentTestFailed()) return;
   QVERIFY(demo_->logIn());
-  main_ = std::make_unique<MainWindow>(demo_->desk());
 }
 
 void MainWindowGeometryTest::cleanup() {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "notify/MessageLayout.h"
-#include "ui/DemoDesk.h"
+#include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageWindows.h"
 
@@ -43,10 +43,8 @@ class MessageWindowsTest : public QObject {
 };
 
 void MessageWindowsTest::init() {
-  demo_ = std::make_unique<DemoDesk>();
-  QVERIFY2(demo_->error().empty(), demo_->error().c_str());
-  QVERIFY(demo_->start());
-  main_ = std::make_unique<MainWindow>(demo_->desk());
+  StartDemo(demo_, main_);
+  if (QTest::currentTestFailed()) return;
   main_->render();
 }
 
