@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 #include <QSocketNotifier>
 #include <csignal>
@@ -79,7 +80,15 @@ void DeskApp::listControls() const {
   const QList<QWidget*> all = main_->findChildren<QWidget*>();
   for (const QWidget* w : all) {
     if (w->objectName().isEmpty() || !w->isVisible()) continue;
-    const QPoint at = w->mapTo(main_.get(), QPoint(0, 0));
+    // Only the part its parents do not clip away (a page scrolled out of
+    // its area, say).
+    QRect shown(w->mapTo(main_.get(), QPoint(0, 0)), w->size());
+    for (const QWidget* p = w->parentWidget(); p != nullptr && p != main_.get(); p = p->parentWidget()) {
+      shown &= QRect(p->mapTo(main_.get(), QPoint(0, 0)), p->size());
+    }
+    shown &= main_->rect();
+    if (shown.isEmpty()) continue;
+    const QPoint at = shown.topLeft();
     // The state: "on"/"off" for a check box or button that can be checked,
     // "-" otherwise; then what it shows, when it shows a text.
     QString state = QStringLiteral("-");
@@ -91,10 +100,13 @@ void DeskApp::listControls() const {
       text = l->text();
     } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
       text = c->currentText();
+    } else if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
+      // What is typed into a password box stays on the screen.
+      if (e->echoMode() == QLineEdit::Normal) text = e->text();
     }
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "[控件] %s %d %d %d %d %s %s\n", qPrintable(w->objectName()), at.x(), at.y(), w->width(),
-                 w->height(), qPrintable(state), text.toUtf8().constData());
+    std::fprintf(stderr, "[控件] %s %d %d %d %d %s %s\n", qPrintable(w->objectName()), at.x(), at.y(), shown.width(),
+                 shown.height(), qPrintable(state), text.toUtf8().constData());
   }
   std::fprintf(stderr, "[控件] 完\n");
 }

@@ -289,6 +289,46 @@ click_only() {
   xdotool mousemove --window "$w" "$x" "$y" click 1
 }
 
+# --- controls of the main window -------------------------------------------
+
+# controls LOG: asks the desk in $PID for the list of
+# its visible controls (SIGUSR1) and waits until the list is complete; then
+# control_centre NAME prints "x y" of that control within the window.
+controls() {
+  local before
+  before=$(log_count "$1" "[控件] 完")
+  kill -USR1 "$PID"
+  local i
+  for ((i = 0; i < 100; i++)); do
+    (($(log_count "$1" "[控件] 完") > before)) && break
+    sleep 0.1
+  done
+  # Only the newest list counts.
+  tac "$1" | awk '/^\[控件\] 完$/ { if (seen++) exit } /^\[控件\] / { print }' >"$E2E_TMP/controls"
+}
+control_centre() {
+  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + $5 / 2, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
+}
+# A check box is clicked on its indicator, at its left end.
+control_left() {
+  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + 7, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
+}
+click_control() {  # WINDOW "x y"
+  [[ -n "$2" ]] || return 1
+  # shellcheck disable=SC2086
+  click_only "$1" $2
+}
+
+# control_state NAME: "on"/"off" for a box that can be ticked, "-" otherwise.
+control_state() { awk -v n="$1" '$2 == n { print $7; exit }' "$E2E_TMP/controls"; }
+# control_text NAME: what the control shows (its first word).
+control_text() { awk -v n="$1" '$2 == n { print $8; exit }' "$E2E_TMP/controls"; }
+# fill_control WINDOW NAME TEXT: clicks into a text box and types over it.
+fill_control() {
+  click_control "$1" "$(control_centre "$2")" || return 1
+  xdotool key --delay 25 ctrl+a BackSpace && xdotool type --delay 25 -- "$3"
+}
+
 # answer_box [PID]: waits for the message box "提示" (of PID) and closes it
 # with Return, as the operator does. Fails when no box comes.
 answer_box() {

@@ -12,33 +12,6 @@ set_record_text "$HOME_DIR" 21 "$PASSWORD"
 SOUND_BEFORE=$(settings_byte "$HOME_DIR" 11)
 MODE_BEFORE=$(settings_byte "$HOME_DIR" 10)
 
-# controls LOG: asks the desk for the list of its visible controls and waits
-# until the list is complete; then control_centre NAME prints "x y".
-controls() {
-  local before
-  before=$(log_count "$1" "[控件] 完")
-  kill -USR1 "$PID"
-  local i
-  for ((i = 0; i < 100; i++)); do
-    (($(log_count "$1" "[控件] 完") > before)) && break
-    sleep 0.1
-  done
-  # Only the newest list counts.
-  tac "$1" | awk '/^\[控件\] 完$/ { if (seen++) exit } /^\[控件\] / { print }' >"$E2E_TMP/controls"
-}
-control_centre() {
-  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + $5 / 2, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
-}
-# A check box is clicked on its indicator, at its left end.
-control_left() {
-  awk -v n="$1" '$2 == n { printf "%d %d\n", $3 + 7, $4 + $6 / 2; exit }' "$E2E_TMP/controls"
-}
-click_control() {  # WINDOW "x y"
-  [[ -n "$2" ]] || return 1
-  # shellcheck disable=SC2086
-  click_only "$1" $2
-}
-
 login() {
   PROMPT=$(wait_window "管理员验证" "$PID")
   wait_log "$LOG" "[启动] 载入完毕" || return 1
@@ -131,8 +104,8 @@ check "the window comes back at its saved size" \
   test "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')" = "WIDTH=1000 HEIGHT=700 "
 MODES=(手动选择 按超时 随机分配 房间顺序 房间逆序 最近下线)
 check "the settings page shows the saved mode ${MODES[$MODE_AFTER]}" \
-  test "$(awk '$2 == "ComboMode" { print $8; exit }' "$E2E_TMP/controls")" = "${MODES[$MODE_AFTER]}"
-SOUND_BOX=$(awk '$2 == "CheckSound" { print $7; exit }' "$E2E_TMP/controls")
+  test "$(control_text ComboMode)" = "${MODES[$MODE_AFTER]}"
+SOUND_BOX=$(control_state CheckSound)
 if [[ "$SOUND_AFTER" == 0 ]]; then
   check "打开音效 shows unticked" test "$SOUND_BOX" = off
   check "the loaded cue stays silent with the sound off" log_lacks "$LOG" "[声音]"
