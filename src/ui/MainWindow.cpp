@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -788,8 +789,13 @@ constexpr int kTwipsPerPixel = 15;
 void MainWindow::applySavedGeometry() {
   const Options& o = desk_.options();
   if (o.windowWidth > 0 && o.windowHeight > 0) {
-    // The minimum size of the window clamps a saved size below it.
-    resize(o.windowWidth / kTwipsPerPixel, o.windowHeight / kTwipsPerPixel);
+    // The minimum size of the window clamps a saved size below it; a size
+    // beyond the screen (a damaged file) is cut to the screen.
+    QSize size(o.windowWidth / kTwipsPerPixel, o.windowHeight / kTwipsPerPixel);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      size = size.boundedTo(screen->availableGeometry().size().expandedTo(minimumSize()));
+    }
+    resize(size);
   }
   if (o.windowState == 2) setWindowState(windowState() | Qt::WindowMaximized);
   reportGeometry_ = true;

@@ -1,7 +1,9 @@
 // The main window's size and state: the saved size is applied at the first
 // showing, a resize is reported to the desk in twips, and save-and-exit
 // never stores less than the minimum size.
+#include <QScreen>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "store/SettingsFile.h"
@@ -22,6 +24,7 @@ class MainWindowGeometryTest : public QObject {
   void cleanup();
 
   void savedSizeIsApplied();
+  void aSavedSizeBeyondTheScreenIsCut();
   void aResizeIsReportedInTwips();
   void maximisedStateIsReportedAndSaved();
   void nothingIsReportedBeforeTheSavedSizeIsApplied();
@@ -43,12 +46,25 @@ void MainWindowGeometryTest::cleanup() {
 }
 
 void MainWindowGeometryTest::savedSizeIsApplied() {
-  demo_->desk().options().windowWidth = 15000;  // 1000 px
-  demo_->desk().options().windowHeight = 10500;  // 700 px
+  // The offscreen screen is 800 x 600: a height within it shows the saved
+  // size applied (the end-to-end test sees a wider window come back).
+  demo_->desk().options().windowWidth = 13125;
+  demo_->desk().options().windowHeight = 8700;  // 580 px
   main_->applySavedGeometry();
   main_->show();
   QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-  QCOMPARE(main_->size(), QSize(1000, 700));
+  QCOMPARE(main_->size(), QSize(875, 580));
+}
+
+void MainWindowGeometryTest::aSavedSizeBeyondTheScreenIsCut() {
+  demo_->desk().options().windowWidth = 2147483647;
+  demo_->desk().options().windowHeight = 2147483647;
+  main_->applySavedGeometry();
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+  QVERIFY(main_->width() <= std::max(screen.width(), 875));
+  QVERIFY(main_->height() <= std::max(screen.height(), 547));
 }
 
 void MainWindowGeometryTest::aResizeIsReportedInTwips() {
