@@ -3,7 +3,8 @@
 # it with Command5, picks the settings page, switches "打开音效" and the
 # assignment mode; a card typed meanwhile checks nobody in; SIGTERM saves
 # exactly those options (positions 11 and 10 of set.dat), and the next start
-# shows them on the settings page. The window's size goes the same way.
+# shows them on the settings page. The window's size goes the same way;
+# the custom display name is written at once and names the window from then on.
 source "$(dirname "$0")/lib.sh" "$1"
 
 PASSWORD='Adm1n'
@@ -19,7 +20,7 @@ login() {
   type_text "$PROMPT" "$PASSWORD"
   press "$PROMPT" Return
   wait_log "$LOG" "[身份] 6" || return 1
-  MAIN=$(wait_window "音乐学院琴房 管理员" "$PID")
+  MAIN=$(wait_window "${TITLE_NAME:-音乐学院琴房} 管理员" "$PID")
   [[ -n "$MAIN" ]] && wait_focus "$MAIN"
 }
 
@@ -62,6 +63,19 @@ sleep 0.5
 xdotool key --delay 50 Down Return
 sleep 0.3
 
+# 自定义名称: the input box "提示" asks for the name; it is written at once
+# and the title follows.
+click_control "$MAIN" "$(control_centre CommandCustomName)"
+BOX=$(wait_window "提示" "$PID" 10)
+check "自定义名称 asks for the name" test -n "$BOX"
+press "$BOX" ctrl+a BackSpace
+type_text "$BOX" "North Hall"
+press "$BOX" Return
+check "the title follows the new name" test -n "$(wait_window "North Hall 管理员" "$PID" 10)"
+check "the name is in record 4 at once" test "$(record_text "$HOME_DIR" 4)" = "North Hall"
+MAIN=$(wait_window "North Hall 管理员" "$PID")
+focus "$MAIN"
+
 # The operator makes the window larger: its size is saved too, in twips.
 xdotool windowsize --sync "$MAIN" 1000 700
 sleep 0.3
@@ -88,6 +102,8 @@ check "the window height is saved at position 1106 (700 px = 10500 twips)" \
 [[ $E2E_FAILED -gt 0 ]] && show_log "$LOG"
 
 # --- second run: the options are applied -----------------------------------
+
+TITLE_NAME="North Hall"
 
 LOG="$E2E_TMP/desk2.log"
 start_desk "$HOME_DIR" "$LOG"
