@@ -119,11 +119,14 @@ void SaveOptionGroups(const Options& o, const DirtyGroups& dirty, SettingsFile& 
   }
   if (dirty.isSet(OptionGroup::Photo)) {
     (void)s.writeStringRecord(kRecPhotoExtension, o.photoExtension);
-    // Pieces of 10 characters from record 23 on, never past record 28.
-    size_t length = CharacterCount(o.photoFolder);
-    int64_t record = kRecPhotoFolder;
-    for (size_t i = 0; i < length && record <= kRecPhotoFolderLast; i += 10, ++record) {
-      (void)s.writeStringRecord(record, SliceCharacters(o.photoFolder, i, 10));
+    // Pieces of 10 characters from record 23 on, never past record 28. The
+    // records after the last piece are emptied: the folder is read back as
+    // the join of all six, so a piece of a longer folder saved before would
+    // otherwise stick to the end of a shorter one.
+    const size_t length = CharacterCount(o.photoFolder);
+    size_t i = 0;
+    for (int64_t record = kRecPhotoFolder; record <= kRecPhotoFolderLast; ++record, i += 10) {
+      (void)s.writeStringRecord(record, i < length ? SliceCharacters(o.photoFolder, i, 10) : std::string());
     }
     (void)s.writeByte(kPhotoNameLength, ClampToByte(o.photoNameLength));
     (void)s.writeByte(kPhotoNaming, ClampToByte(o.photoNaming));

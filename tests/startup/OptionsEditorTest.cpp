@@ -151,6 +151,19 @@ TEST_F(OptionsTest, PhotoFolderFromOneChosenPhoto) {
   EXPECT_EQ(desk_->options().photoFolder, "/srv/photos/");
 }
 
+TEST_F(OptionsTest, AShorterPhotoFolderLeavesNoPieceOfTheLongerOne) {
+  const std::string longFolder = "/srv/school/photos/students/2012/";  // 33 characters: records 23..26
+  ASSERT_TRUE(editor().ChoosePhoto(longFolder + "0012.jpg").ok());
+  desk_->SaveAndExit();
+  desk_ = inst_.startDesk();
+  ASSERT_EQ(desk_->options().photoFolder, longFolder);
+  desk_->prompt().setPassword("pw");
+  ASSERT_EQ(desk_->ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
+  ASSERT_TRUE(editor().ChoosePhoto("/p/7.png").ok());
+  desk_->SaveAndExit();
+  EXPECT_EQ(inst_.startDesk()->options().photoFolder, "/p/");
+}
+
 TEST_F(OptionsTest, CustomNameIsWrittenAtOnceAndRefusedWhenTooLong) {
   ASSERT_TRUE(editor().SetCustomName("琴房中心").ok());
   EXPECT_EQ(inst_.settings().stringRecord(kRecCustomName), "琴房中心");
