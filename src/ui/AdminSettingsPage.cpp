@@ -206,12 +206,12 @@ QWidget* AdminSettingsPage::BuildPassword() {
   command4_->setObjectName(QStringLiteral("Command4"));
   connect(command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
   grid->addWidget(command4_, 3, 1);
-  v->addWidget(box);
-
-  command14_ = new QPushButton(QStringLiteral("切换用户"), panel);
+  // Beside "修改", in view without scrolling at the window's smallest size.
+  command14_ = new QPushButton(QStringLiteral("切换用户"), box);
   command14_->setObjectName(QStringLiteral("Command14"));
   connect(command14_, &QPushButton::clicked, this, [this] { Command14_Click(); });
-  v->addWidget(command14_);
+  grid->addWidget(command14_, 3, 0);
+  v->addWidget(box);
   v->addStretch(1);
   return panel;
 }
