@@ -24,14 +24,8 @@ void AdminArea::SetCategoryEdit(bool on) {
 
 Status AdminArea::Navigate(int page) {
   if (page < 0 || page >= kPages) return Status(ErrorCode::Refused, "no such page");
-  if (page == 3 && !desk_.studentsLoaded()) {
-    desk_.PushMessage("数据正在载入！请稍后。");
-    return Status(ErrorCode::Refused, "数据正在载入！请稍后。");
-  }
-  if (!desk_.CurrentIdentityHas(static_cast<Right>(page))) {
-    desk_.PushMessage("请以管理员身份进入。");
-    return Status(ErrorCode::Refused, "请以管理员身份进入。");
-  }
+  if (page == 3 && !desk_.studentsLoaded()) return desk_.Refuse("数据正在载入！请稍后。");
+  if (!desk_.CurrentIdentityHas(static_cast<Right>(page))) return desk_.Refuse("请以管理员身份进入。");
   page_ = page;
   SetCategoryEdit(page == 1);
   roomEdit_ = page == 2;

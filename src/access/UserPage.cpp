@@ -48,36 +48,30 @@ void UserPage::setRight(int bit, bool on) {
   rights_[static_cast<size_t>(bit)] = on;
 }
 
-Status UserPage::Refuse(const std::string& text, bool sound) {
-  if (sound) desk_.PlaySoundCue("4.wav");
-  desk_.PushMessage(text);
-  return Status(ErrorCode::Refused, text);
-}
-
 Status UserPage::Save() {
-  if (!desk_.CurrentIdentityHas(Right::Users)) return Refuse("请以管理员身份进入。", true);
+  if (!desk_.CurrentIdentityHas(Right::Users)) return desk_.Refuse("请以管理员身份进入。", true);
   const int k = selected_;
-  if (!IdentityTable::validSlot(k)) return Refuse("请选定用户", true);
+  if (!IdentityTable::validSlot(k)) return desk_.Refuse("请选定用户", true);
   const int width = CellWidth(name_);
-  if (name_.empty() || width >= 19) return Refuse("修改失败！名称不能为空且低于18位。", false);
+  if (name_.empty() || width >= 19) return desk_.Refuse("修改失败！名称不能为空且低于18位。", false);
   if (passwordChanged_) {
     const size_t length = CharacterCount(password_);
     if (length > 18 || (k != 0 && length < 1)) {
-      return Refuse("修改失败！来访密码长度:0~18位，管理密码长度:1~18位", true);
+      return desk_.Refuse("修改失败！来访密码长度:0~18位，管理密码长度:1~18位", true);
     }
-    if (confirmation_ != password_) return Refuse("修改失败！二次密码输入不一至。", true);
+    if (confirmation_ != password_) return desk_.Refuse("修改失败！二次密码输入不一至。", true);
   }
   // A name or password whose GBK form does not fit its 24-byte record is
   // refused whole rather than stored cut.
   if (!FitsSettingsRecord(name_) || (passwordChanged_ && !FitsSettingsRecord(password_))) {
-    return Refuse(kTooLongForFile, true);
+    return desk_.Refuse(kTooLongForFile, true);
   }
   uint16_t word = 0;
   for (int i = 0; i < kRights; ++i) {
     if (rights_[static_cast<size_t>(i)]) word = static_cast<uint16_t>(word | (1u << i));
   }
   if (Status s = desk_.UpdateIdentity(k, name_, passwordChanged_ ? &password_ : nullptr, word); !s.ok()) {
-    return Refuse("修改失败：" + s.detail(), true);
+    return desk_.Refuse("修改失败：" + s.detail(), true);
   }
   passwordChanged_ = false;
   desk_.PushMessage("修改成功！");

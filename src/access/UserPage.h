@@ -37,7 +37,6 @@ class UserPage {
   Status Save();
 
  private:
-  Status Refuse(const std::string& text, bool sound);
   Desk& desk_;
   int selected_ = -1;
   std::string name_;

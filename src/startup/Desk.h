@@ -110,6 +110,13 @@ class Desk {
   // Operator feedback.
   void PushMessage(const std::string& text) { notifier_.PushMessage(text); }
   void PlaySoundCue(const std::string& name) { notifier_.PlaySoundCue(name); }
+  // A refusal told to the operator: the refusal cue when asked, the text as
+  // a message line; returned as the refusal's status.
+  Status Refuse(const std::string& text, bool sound = false) {
+    if (sound) PlaySoundCue("4.wav");
+    PushMessage(text);
+    return Status(ErrorCode::Refused, text);
+  }
 
   // The identity editor's writes: name, password (when given) and
   // permission word of slot k, to memory and set.dat at once.

@@ -32,12 +32,15 @@ int Clamp(double v, int lo, int hi) {
 constexpr const char* kNoRight = "请以管理员身份进入。";
 }  // namespace
 
-Status OptionsEditor::Require(int right) const {
-  if (desk_.CurrentIdentityHas(static_cast<Right>(right))) return Status::Ok();
-  return Status(ErrorCode::Refused, kNoRight);
+Status OptionsEditor::WriteFailed(const std::string& what, const Status& failure) const {
+  desk_.PushMessage(what + "保存失败：" + failure.detail());
+  return failure;
 }
 
-bool OptionsEditor::roomsInTimeEnabled() const { return desk_.options().useOvertimeRooms; }
+Status OptionsEditor::Require(int right) const {
+  if (desk_.CurrentIdentityHas(static_cast<Right>(right))) return Status::Ok();
+  return desk_.Refuse(kNoRight);
+}
 
 Status OptionsEditor::SetCheck(CheckOption option, bool on) {
   Options& o = desk_.options();
@@ -69,7 +72,7 @@ Status OptionsEditor::SetCheck(CheckOption option, bool on) {
     case CheckOption::UseOvertimeRooms:
     case CheckOption::UseRoomsInTime: {
       if (option == CheckOption::UseRoomsInTime && !RoomsInTimeEnabled(o)) {
-        return Status(ErrorCode::Refused, "使用未超时房间只在使用超时房间时可选");
+        return desk_.Refuse("使用未超时房间只在使用超时房间时可选。");
       }
       const UseOption which = option == CheckOption::UseIdleRooms       ? UseOption::IdleRooms
                               : option == CheckOption::UseOvertimeRooms ? UseOption::OvertimeRooms
@@ -152,16 +155,17 @@ Status OptionsEditor::SetChoice(ChoiceOption option, int index) {
   return Status::Ok();
 }
 
-Status OptionsEditor::ChooseFont(const MessageFont& font) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
-  if (!IsValidMessageFontSize(font.size)) return Status(ErrorCode::Refused, kFontSizeRefusal);
-  long bytes = GbkLength(font.name);
-  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) {
-    return Status(ErrorCode::Refused, "字体名称过长，不能保存。");
+FontChoice OptionsEditor::ChooseFont(const MessageFont& font) {
+  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return {s};
+  if (!IsValidMessageFontSize(font.size)) {
+    desk_.boxes().show("提示", kFontSizeRefusal, BoxIcon::None);
+    return {Status(ErrorCode::Refused, kFontSizeRefusal), true};
   }
+  long bytes = GbkLength(font.name);
+  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) return {desk_.Refuse("字体名称过长，不能保存。")};
   desk_.options().font = font;
   desk_.dirty().mark(OptionGroup::Font);
-  return Status::Ok();
+  return {Status::Ok()};
 }
 
 Status OptionsEditor::ChooseMessageColour(int32_t colour) {
@@ -189,18 +193,15 @@ Status OptionsEditor::ChoosePhoto(const std::string& path) {
   const std::string extension = hasExtension ? path.substr(dot) : std::string();
   const std::string name = path.substr(nameStart, (hasExtension ? dot : path.size()) - nameStart);
   // Six records of ten characters hold the folder; more would not survive.
-  if (CharacterCount(folder) > 60) {
-    desk_.PlaySoundCue("4.wav");
-    return Status(ErrorCode::Refused, "照片路径过长（最多60个字符），请把照片放在较短的路径下。");
-  }
+  if (CharacterCount(folder) > 60) return desk_.Refuse("照片路径过长（最多60个字符），请把照片放在较短的路径下。", true);
   long extBytes = GbkLength(extension);
   if (extBytes < 0 || extBytes > static_cast<long>(settings::kMaxSettingsText)) {
-    return Status(ErrorCode::Refused, "照片文件扩展名不能保存。");
+    return desk_.Refuse("照片文件扩展名不能保存。", true);
   }
   for (size_t i = 0; i < CharacterCount(folder); i += 10) {
     long pieceBytes = GbkLength(SliceCharacters(folder, i, 10));
     if (pieceBytes < 0 || pieceBytes > static_cast<long>(settings::kMaxSettingsText)) {
-      return Status(ErrorCode::Refused, "照片路径含有不能保存的字符。");
+      return desk_.Refuse("照片路径含有不能保存的字符。", true);
     }
   }
   Options& o = desk_.options();
@@ -216,25 +217,30 @@ Status OptionsEditor::SetCustomName(const std::string& name) {
   if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
   long bytes = GbkLength(name);
   if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) {
-    return Status(ErrorCode::Refused, "名称过长（最多22个字节，即11个汉字），未保存。");
+    return desk_.Refuse("名称过长（最多22个字节，即11个汉字），未保存。", true);
   }
-  if (Status s = desk_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) return s;
+  if (Status s = desk_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) {
+    return WriteFailed("名称", s);
+  }
   desk_.SetCustomName(name);
   return Status::Ok();
 }
 
 Status OptionsEditor::SaveCompanyText(int index, const std::string& text) {
   if (Status s = Require(static_cast<int>(Right::Company)); !s.ok()) return s;
-  if (index < 0 || index >= CompanyInfo::kTexts) return Status(ErrorCode::Refused, "no such text");
+  if (index < 0 || index >= CompanyInfo::kTexts) return Status(ErrorCode::Refused, "no such company text");
   long bytes = GbkLength(text);
   if (bytes < 0 || bytes > static_cast<long>(CompanyInfo::kMaxBytes)) {
-    return Status(ErrorCode::Refused, "内容过长（最多126个字节），未保存。");
+    return desk_.Refuse("内容过长（最多126个字节），未保存。", true);
   }
   CompanyInfo& company = desk_.companyInfo();
   const std::string before = company.texts[static_cast<size_t>(index)];
   company.texts[static_cast<size_t>(index)] = text;
   Status saved = company.save(desk_.folder(), index);
-  if (!saved.ok()) company.texts[static_cast<size_t>(index)] = before;
+  if (!saved.ok()) {
+    company.texts[static_cast<size_t>(index)] = before;
+    return WriteFailed("企业信息", saved);
+  }
   return saved;
 }
 

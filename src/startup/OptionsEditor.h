@@ -1,7 +1,9 @@
 #pragma once
 // Changes of the options from the settings panels: each takes effect at
 // once where it is read, marks its group for save-and-exit, and is refused
-// when the identity in use lacks the right of its page.
+// when the identity in use lacks the right of its page. A refusal or a
+// failed write is told to the operator here (a message line, or the box the
+// font dialog needs); the returned status says what happened.
 #include <cstdint>
 #include <string>
 
@@ -45,6 +47,13 @@ enum class NumberOption {
 
 enum class ChoiceOption { AssignmentMode, BoardSize, UpgradePolicy, PhotoNaming };
 
+// What became of a font chosen in the font dialog.
+struct FontChoice {
+  Status status;
+  // The size was refused with the box "大小超出范围！": the dialog opens again.
+  bool askAgain = false;
+};
+
 class OptionsEditor {
  public:
   explicit OptionsEditor(Desk& desk) : desk_(desk) {}
@@ -56,8 +65,8 @@ class OptionsEditor {
   Status SetChoice(ChoiceOption option, int index);
 
   // The message font from the font dialog: a size outside 9..48 is refused
-  // with "大小超出范围！" and the dialog opens again.
-  Status ChooseFont(const MessageFont& font);
+  // with the box "大小超出范围！" and the dialog opens again.
+  FontChoice ChooseFont(const MessageFont& font);
   Status ChooseMessageColour(int32_t colour);
   // Interface colour i (0..9) of the swatches.
   Status ChooseColour(int index, int32_t colour);
@@ -71,11 +80,10 @@ class OptionsEditor {
   // The main window was resized (twips; state 0 normal, 2 maximised).
   void WindowResized(int32_t widthTwips, int32_t heightTwips, int state);
 
-  // Whether "使用未超时房间" can be changed (only while overtime rooms are used).
-  bool roomsInTimeEnabled() const;
-
  private:
   Status Require(int right) const;
+  // A write that failed: told as "<what>保存失败：<detail>".
+  Status WriteFailed(const std::string& what, const Status& failure) const;
   Desk& desk_;
 };
 

@@ -129,7 +129,7 @@ void AdminAreaWidget::After() {
 }
 
 void AdminAreaWidget::Option1_Click(int i) {
-  (void)adminui::Forward(desk_, [&] { return desk_.adminArea().Navigate(i); });
+  (void)desk_.adminArea().Navigate(i);
   After();
 }
 

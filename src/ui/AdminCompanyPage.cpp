@@ -10,7 +10,6 @@
 
 namespace tarvolen {
 
-using adminui::Forward;
 using adminui::Utf8;
 
 namespace {
@@ -46,7 +45,7 @@ void AdminCompanyPage::render() {
 void AdminCompanyPage::CommandSave_Click(int index) {
   adminui::ValueBox& box = text8_[static_cast<size_t>(index)];
   const std::string text = Utf8(box.edit()->text());
-  const Status s = Forward(desk_, [&] { return desk_.optionsEditor().SaveCompanyText(index, text); });
+  const Status s = desk_.optionsEditor().SaveCompanyText(index, text);
   // A saved text is shown as the desk keeps it; a refused one stays as typed.
   if (s.ok()) box.handedOver();
   if (changed_) {

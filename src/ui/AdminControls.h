@@ -91,14 +91,4 @@ class ValueBox {
   bool stale_ = true;
 };
 
-// Runs one call of the core; a refusal the core did not push itself is
-// pushed here, so the operator always hears about it.
-template <class Call>
-Status Forward(Desk& desk, Call&& call) {
-  const size_t before = desk.notifier().history().size();
-  Status s = call();
-  if (!s.ok() && desk.notifier().history().size() == before && !s.detail().empty()) desk.PushMessage(s.detail());
-  return s;
-}
-
 }  // namespace tarvolen::adminui

@@ -19,7 +19,6 @@
 
 namespace tarvolen {
 
-using adminui::Forward;
 using adminui::SetChecked;
 using adminui::SetEnabled;
 using adminui::Text;
@@ -240,18 +239,18 @@ void AdminParametersPage::Param_Change(int index) {
   adminui::ValueBox& box = params_[static_cast<size_t>(index)];
   if (!box.edit()->isModified()) return;
   const std::string text = Utf8(box.edit()->text());
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetNumber(kParams[index].option, text); });
+  (void)desk_.optionsEditor().SetNumber(kParams[index].option, text);
   box.handedOver();
   After();
 }
 
 void AdminParametersPage::Check_Click(int index, bool on) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetCheck(kCheckEntries[index].option, on); });
+  (void)desk_.optionsEditor().SetCheck(kCheckEntries[index].option, on);
   After();
 }
 
 void AdminParametersPage::Upgrade_Click(int index) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetChoice(ChoiceOption::UpgradePolicy, index); });
+  (void)desk_.optionsEditor().SetChoice(ChoiceOption::UpgradePolicy, index);
   After();
 }
 
@@ -272,10 +271,8 @@ void AdminParametersPage::ListLevels_Click(int row) {
 
 void AdminParametersPage::CommandLevel_Click() {
   const int row = listLevels_->currentRow();
-  (void)Forward(desk_, [&] {
-    return desk_.categoryEditor().ChangeLevel(row, Utf8(levelName_->text()), Utf8(levelPercent_->text()),
+  (void)desk_.categoryEditor().ChangeLevel(row, Utf8(levelName_->text()), Utf8(levelPercent_->text()),
                                               Utf8(levelThreshold_->text()));
-  });
   After();
 }
 
@@ -287,9 +284,7 @@ void AdminParametersPage::NameList_Click(int list, int row) {
 void AdminParametersPage::CommandName_Click(int list) {
   const int row = nameLists_[static_cast<size_t>(list)]->currentRow();
   const NameList which = kNameListEntries[list].list;
-  (void)Forward(desk_, [&] {
-    return desk_.categoryEditor().ChangeName(which, row, Utf8(nameBoxes_[static_cast<size_t>(list)]->text()));
-  });
+  (void)desk_.categoryEditor().ChangeName(which, row, Utf8(nameBoxes_[static_cast<size_t>(list)]->text()));
   After();
 }
 

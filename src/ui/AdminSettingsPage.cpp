@@ -23,7 +23,6 @@
 
 namespace tarvolen {
 
-using adminui::Forward;
 using adminui::SetChecked;
 using adminui::SetEnabled;
 using adminui::Text;
@@ -257,7 +256,7 @@ void AdminSettingsPage::Colour_Click(int index) {
   const int32_t stored = desk_.options().colours[static_cast<size_t>(index)];
   std::optional<QColor> chosen = dialogs_.colour(FromStoredColour(static_cast<uint32_t>(stored)), this);
   if (!chosen) return;
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().ChooseColour(index, adminui::ToStoredColour(*chosen)); });
+  (void)desk_.optionsEditor().ChooseColour(index, adminui::ToStoredColour(*chosen));
   After();
 }
 
@@ -273,13 +272,7 @@ void AdminSettingsPage::Command13_Click() {
     f.bold = chosen->bold();
     f.italic = chosen->italic();
     f.strikethrough = chosen->strikeOut();
-    const Status s = desk_.optionsEditor().ChooseFont(f);
-    if (!s.ok() && s.detail() == kFontSizeRefusal) {
-      desk_.boxes().show("提示", s.detail(), BoxIcon::None);
-      continue;
-    }
-    if (!s.ok()) desk_.PushMessage(s.detail());
-    break;
+    if (!desk_.optionsEditor().ChooseFont(f).askAgain) break;
   }
   After();
 }
@@ -288,29 +281,29 @@ void AdminSettingsPage::Label12_Click() {
   const int32_t stored = desk_.options().messageColour;
   std::optional<QColor> chosen = dialogs_.colour(FromStoredColour(static_cast<uint32_t>(stored)), this);
   if (!chosen) return;
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().ChooseMessageColour(adminui::ToStoredColour(*chosen)); });
+  (void)desk_.optionsEditor().ChooseMessageColour(adminui::ToStoredColour(*chosen));
   After();
 }
 
 void AdminSettingsPage::Check_Click(int index, bool on) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetCheck(kCheckEntries[index].option, on); });
+  (void)desk_.optionsEditor().SetCheck(kCheckEntries[index].option, on);
   After();
 }
 
 void AdminSettingsPage::ComboMode_Click(int index) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetChoice(ChoiceOption::AssignmentMode, index); });
+  (void)desk_.optionsEditor().SetChoice(ChoiceOption::AssignmentMode, index);
   After();
 }
 
 void AdminSettingsPage::ComboBoardSize_Click(int index) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetChoice(ChoiceOption::BoardSize, index); });
+  (void)desk_.optionsEditor().SetChoice(ChoiceOption::BoardSize, index);
   After();
 }
 
 void AdminSettingsPage::TextTimeLimit_Change() {
   QLineEdit* e = timeLimit_.edit();
   if (!e->isModified()) return;
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetNumber(NumberOption::DefaultTimeLimit, Utf8(e->text())); });
+  (void)desk_.optionsEditor().SetNumber(NumberOption::DefaultTimeLimit, Utf8(e->text()));
   timeLimit_.handedOver();
   After();
 }
@@ -318,7 +311,7 @@ void AdminSettingsPage::TextTimeLimit_Change() {
 void AdminSettingsPage::TextCardDigits_Change() {
   QLineEdit* e = cardDigits_.edit();
   if (!e->isModified()) return;
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetNumber(NumberOption::CardDigitsField, Utf8(e->text())); });
+  (void)desk_.optionsEditor().SetNumber(NumberOption::CardDigitsField, Utf8(e->text()));
   cardDigits_.handedOver();
   After();
 }
@@ -326,29 +319,26 @@ void AdminSettingsPage::TextCardDigits_Change() {
 void AdminSettingsPage::CommandPhoto_Click() {
   std::optional<QString> path = dialogs_.photo(this);
   if (!path) return;
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().ChoosePhoto(Utf8(*path)); });
+  (void)desk_.optionsEditor().ChoosePhoto(Utf8(*path));
   After();
 }
 
 void AdminSettingsPage::PhotoNaming_Click(int index) {
-  (void)Forward(desk_, [&] { return desk_.optionsEditor().SetChoice(ChoiceOption::PhotoNaming, index); });
+  (void)desk_.optionsEditor().SetChoice(ChoiceOption::PhotoNaming, index);
   After();
 }
 
 void AdminSettingsPage::CommandCustomName_Click() {
   std::optional<QString> name = dialogs_.customName(Text(desk_.customName()), this);
   if (!name) return;
-  const Status s = Forward(desk_, [&] { return desk_.optionsEditor().SetCustomName(Utf8(*name)); });
+  const Status s = desk_.optionsEditor().SetCustomName(Utf8(*name));
   if (s.ok()) emit titleChanged();
   After();
 }
 
 void AdminSettingsPage::Command4_Click() {
-  PasswordChangeOutcome out;
-  (void)Forward(desk_, [&] {
-    out = ChangeOwnPassword(desk_, Utf8(text4_5_->text()), Utf8(text4_1_->text()), Utf8(text4_2_->text()));
-    return out.status;
-  });
+  const PasswordChangeOutcome out =
+      ChangeOwnPassword(desk_, Utf8(text4_5_->text()), Utf8(text4_1_->text()), Utf8(text4_2_->text()));
   if (out.clearAll) {
     text4_5_->clear();
     text4_1_->clear();

@@ -16,7 +16,6 @@
 
 namespace tarvolen {
 
-using adminui::Forward;
 using adminui::MirrorText;
 using adminui::SetChecked;
 using adminui::SetEnabled;
@@ -132,7 +131,7 @@ void AdminUsersPage::Check8_Click(int bit, bool on) {
 }
 
 void AdminUsersPage::Command2_Click() {
-  (void)Forward(desk_, [&] { return desk_.userPage().Save(); });
+  (void)desk_.userPage().Save();
   After();
 }
 

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         GroupCase{"TimeLimit", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::DefaultTimeLimit, "90").ok()); }, kDefaultTimeLimit},
         GroupCase{"SoundOff", [](OptionsEditor& e) { ASSERT_TRUE(e.SetCheck(CheckOption::SoundOn, false).ok()); }, kSoundOn},
         GroupCase{"AssignmentMode", [](OptionsEditor& e) { ASSERT_TRUE(e.SetChoice(ChoiceOption::AssignmentMode, 5).ok()); }, kAssignmentMode},
-        GroupCase{"Font", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseFont({"宋体", 20, true, false, false}).ok()); }, kFontSize},
+        GroupCase{"Font", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseFont({"宋体", 20, true, false, false}).status.ok()); }, kFontSize},
         GroupCase{"Colour", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseColour(3, 0x123456).ok()); }, kColourBase + 12},
         GroupCase{"CardDigitsField", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::CardDigitsField, "12").ok()); }, kCardDigitsShown18},
         GroupCase{"Parameters", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::OvertimeWait, "33").ok()); }, kOvertimeWait},
@@ -122,9 +122,20 @@ TEST_F(OptionsTest, SoundOnPlaysTheSampleOnlyWhenSwitchedOn) {
 }
 
 TEST_F(OptionsTest, FontAndColourRules) {
-  for (int size : {8, 49}) EXPECT_EQ(editor().ChooseFont({"宋体", size}).detail(), "大小超出范围！");
-  EXPECT_TRUE(editor().ChooseFont({"宋体", 9}).ok());
-  EXPECT_TRUE(editor().ChooseFont({"宋体", 48}).ok());
+  for (int size : {8, 49}) {
+    const FontChoice refused = editor().ChooseFont({"宋体", size});
+    EXPECT_TRUE(refused.askAgain) << size;
+    EXPECT_FALSE(refused.status.ok()) << size;
+    ASSERT_FALSE(inst_.boxes().boxes.empty());
+    EXPECT_EQ(inst_.boxes().boxes.back().text, "大小超出范围！");
+    EXPECT_NE(desk_->options().font.size, size);
+  }
+  for (int size : {9, 48}) {
+    const FontChoice taken = editor().ChooseFont({"宋体", size});
+    EXPECT_TRUE(taken.status.ok()) << size;
+    EXPECT_FALSE(taken.askAgain) << size;
+    EXPECT_EQ(desk_->options().font.size, size);
+  }
   ASSERT_TRUE(editor().ChooseMessageColour(0x800080).ok());
   EXPECT_EQ(desk_->options().messageColour, 0x800081);
 }
@@ -169,6 +180,44 @@ TEST_F(OptionsTest, CustomNameIsWrittenAtOnceAndRefusedWhenTooLong) {
   EXPECT_EQ(inst_.settings().stringRecord(kRecCustomName), "琴房中心");
   EXPECT_FALSE(editor().SetCustomName("一二三四五六七八九十一二").ok());  // 24 bytes
   EXPECT_EQ(inst_.settings().stringRecord(kRecCustomName), "琴房中心");
+}
+
+// Every refusal reaches the operator from the core itself: the windows only
+// forward the call.
+TEST_F(OptionsTest, RefusalsAreToldToTheOperator) {
+  struct Case {
+    const char* name;
+    std::function<Status(Desk&)> call;
+    const char* message;
+  } cases[] = {
+      {"LongPhotoFolder", [](Desk& d) { return d.optionsEditor().ChoosePhoto("/" + std::string(70, 'a') + "/1.jpg"); },
+       "照片路径过长（最多60个字符），请把照片放在较短的路径下。"},
+      {"LongCustomName", [](Desk& d) { return d.optionsEditor().SetCustomName("一二三四五六七八九十一二"); },
+       "名称过长（最多22个字节，即11个汉字），未保存。"},
+      {"LongCompanyText", [](Desk& d) { return d.optionsEditor().SaveCompanyText(0, std::string(127, 'x')); },
+       "内容过长（最多126个字节），未保存。"},
+      {"RoomsInTimeWhileDisabled",
+       [](Desk& d) {
+         d.options().useOvertimeRooms = false;
+         return d.optionsEditor().SetCheck(CheckOption::UseRoomsInTime, true);
+       },
+       "使用未超时房间只在使用超时房间时可选。"},
+      {"CategoryOutsideEditMode", [](Desk& d) { return d.categoryEditor().ChangeName(NameList::Classes, 0, "甲班"); },
+       "请先勾选“修改中”。"},
+  };
+  for (const auto& c : cases) {
+    const size_t before = desk_->notifier().history().size();
+    EXPECT_FALSE(c.call(*desk_).ok()) << c.name;
+    ASSERT_EQ(desk_->notifier().history().size(), before + 1) << c.name;
+    EXPECT_EQ(desk_->notifier().history().back(), c.message) << c.name;
+  }
+
+  // Without the right of the page: the navigation's message.
+  desk_->SwitchIdentity();
+  desk_->prompt().select(0);
+  ASSERT_EQ(desk_->ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
+  EXPECT_FALSE(editor().SetNumber(NumberOption::DailyLimit, "3").ok());
+  EXPECT_EQ(desk_->notifier().history().back(), "请以管理员身份进入。");
 }
 
 TEST_F(OptionsTest, CompanyTextSavedAlone) {
