@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "access/Identities.h"
@@ -21,6 +22,32 @@ double NumberBoxValue(const std::string& text) {
   double v = std::strtod(begin, &end);
   if (end == begin || !std::isfinite(v)) return 0;
   return v;
+}
+
+namespace {
+std::string SingleText(float v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(v));
+  return text;
+}
+}  // namespace
+
+std::string NumberOptionText(const Options& o, NumberOption n) {
+  switch (n) {
+    case NumberOption::DefaultTimeLimit: return std::to_string(o.defaultTimeLimit);
+    case NumberOption::CardDigitsField: return std::to_string(o.cardDigitsField);
+    case NumberOption::PricePerHour: return SingleText(o.pricePerHour);
+    case NumberOption::BalanceNeeded: return SingleText(o.balanceNeeded);
+    case NumberOption::YearsOfStudy: return std::to_string(o.yearsOfStudy);
+    case NumberOption::DailyHours: return SingleText(o.dailyHours);
+    case NumberOption::DailyLimit: return std::to_string(o.dailyLimit);
+    case NumberOption::IdDigits: return std::to_string(o.idDigits);
+    case NumberOption::CardDigits: return std::to_string(o.cardDigits);
+    case NumberOption::RechargeReminder: return SingleText(o.rechargeReminder);
+    case NumberOption::ProtectionMinutes: return std::to_string(o.protectionMinutes);
+    case NumberOption::OvertimeWait: return std::to_string(o.overtimeWait);
+  }
+  return {};
 }
 
 namespace {

@@ -90,6 +90,10 @@ class OptionsEditor {
 // The value of a number box: its leading number, 0 when there is none.
 double NumberBoxValue(const std::string& text);
 
+// What a number box shows for its option: whole numbers as they are, a
+// Single with up to seven significant digits and no trailing zeros.
+std::string NumberOptionText(const Options& options, NumberOption option);
+
 // The text colour of a colour swatch: the inverse of its background (each
 // of red, green and blue replaced by 255 minus itself), stored as 0x00BBGGRR.
 inline int32_t SwatchTextColour(int32_t background) {

@@ -64,26 +64,6 @@ const NameListEntry kNameListEntries[AdminParametersPage::kNameLists] = {
     {"专业", "Majors", NameList::Majors, CategoryLists::kNames},
 };
 
-std::string FloatText(float v) { return QString::number(static_cast<double>(v), 'g', 7).toStdString(); }
-
-std::string ParamText(const Options& o, NumberOption n) {
-  switch (n) {
-    case NumberOption::PricePerHour: return FloatText(o.pricePerHour);
-    case NumberOption::BalanceNeeded: return FloatText(o.balanceNeeded);
-    case NumberOption::YearsOfStudy: return std::to_string(o.yearsOfStudy);
-    case NumberOption::DailyHours: return FloatText(o.dailyHours);
-    case NumberOption::DailyLimit: return std::to_string(o.dailyLimit);
-    case NumberOption::IdDigits: return std::to_string(o.idDigits);
-    case NumberOption::CardDigits: return std::to_string(o.cardDigits);
-    case NumberOption::RechargeReminder: return FloatText(o.rechargeReminder);
-    case NumberOption::ProtectionMinutes: return std::to_string(o.protectionMinutes);
-    case NumberOption::OvertimeWait: return std::to_string(o.overtimeWait);
-    case NumberOption::DefaultTimeLimit: return std::to_string(o.defaultTimeLimit);
-    case NumberOption::CardDigitsField: return std::to_string(o.cardDigitsField);
-  }
-  return {};
-}
-
 QListWidget* MakeList(const QString& name, int rows, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
@@ -210,7 +190,7 @@ std::string AdminParametersPage::NameRow(int list, int index) const {
 
 void AdminParametersPage::render() {
   const Options& o = desk_.options();
-  for (int i = 0; i < kParameters; ++i) params_[static_cast<size_t>(i)].show(ParamText(o, kParams[i].option));
+  for (int i = 0; i < kParameters; ++i) params_[static_cast<size_t>(i)].show(NumberOptionText(o, kParams[i].option));
   for (int i = 0; i < kChecks; ++i) SetChecked(checks_[static_cast<size_t>(i)], o.*(kCheckEntries[i].value));
   for (int i = 0; i < kPolicies; ++i) SetChecked(upgrade_[static_cast<size_t>(i)], o.upgradePolicy == i);
 

@@ -233,8 +233,8 @@ void AdminSettingsPage::render() {
   }
   SetCurrent(comboMode_, o.assignmentMode);
   SetCurrent(comboBoardSize_, o.boardSize);
-  timeLimit_.show(std::to_string(o.defaultTimeLimit));
-  cardDigits_.show(std::to_string(o.cardDigitsField));
+  timeLimit_.show(NumberOptionText(o, NumberOption::DefaultTimeLimit));
+  cardDigits_.show(NumberOptionText(o, NumberOption::CardDigitsField));
 
   const QString folder = Text(o.photoFolder);
   if (photoFolder_->text() != folder) photoFolder_->setText(folder);

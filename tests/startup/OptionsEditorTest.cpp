@@ -140,6 +140,22 @@ TEST_F(OptionsTest, FontAndColourRules) {
   EXPECT_EQ(desk_->options().messageColour, 0x800081);
 }
 
+TEST(NumberOptionTextTest, WholeNumbersAndSingles) {
+  Options o;
+  o.defaultTimeLimit = -5;
+  o.dailyLimit = 255;
+  o.pricePerHour = 10.0f;
+  o.balanceNeeded = 0.5f;
+  o.rechargeReminder = 12.3f;  // a Single: 12.3 is 12.30000019 in float
+  o.dailyHours = 1234567.0f;
+  EXPECT_EQ(NumberOptionText(o, NumberOption::DefaultTimeLimit), "-5");
+  EXPECT_EQ(NumberOptionText(o, NumberOption::DailyLimit), "255");
+  EXPECT_EQ(NumberOptionText(o, NumberOption::PricePerHour), "10");
+  EXPECT_EQ(NumberOptionText(o, NumberOption::BalanceNeeded), "0.5");
+  EXPECT_EQ(NumberOptionText(o, NumberOption::RechargeReminder), "12.3");
+  EXPECT_EQ(NumberOptionText(o, NumberOption::DailyHours), "1234567");
+}
+
 TEST(SwatchTextColourTest, EachChannelIsInverted) {
   EXPECT_EQ(SwatchTextColour(0x000000), 0xFFFFFF);
   EXPECT_EQ(SwatchTextColour(0xFFFFFF), 0x000000);
