@@ -176,6 +176,20 @@ with open(sys.argv[1], 'r+b') as f:
 EOF
 }
 file_size() { stat -c %s "$1"; }
+# record_is DIR N TEXT / byte_is DIR POSITION VALUE: set.dat holds that now.
+record_is() { [[ "$(record_text "$1" "$2")" == "$3" ]]; }
+byte_is() { [[ "$(settings_byte "$1" "$2")" == "$3" ]]; }
+
+# eventually COMMAND...: polls the command for up to 10 seconds (a write the
+# desk makes when it gets to a click).
+eventually() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
 
 # --- the desk process ------------------------------------------------------
 
@@ -317,6 +331,29 @@ click_control() {  # WINDOW "x y"
   [[ -n "$2" ]] || return 1
   # shellcheck disable=SC2086
   click_only "$1" $2
+}
+
+# wait_control LOG NAME [SECONDS]: asks for the list again until the control
+# shows (a click takes effect when the desk gets to it).
+wait_control() {
+  local limit=${3:-10} i
+  for ((i = 0; i < limit * 5; i++)); do
+    controls "$1"
+    [[ -n "$(control_centre "$2")" ]] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+# wait_control_state LOG NAME STATE [SECONDS]: the same, until the control
+# shows that state ("on"/"off").
+wait_control_state() {
+  local limit=${4:-10} i
+  for ((i = 0; i < limit * 5; i++)); do
+    controls "$1"
+    [[ "$(control_state "$2")" == "$3" ]] && return 0
+    sleep 0.2
+  done
+  return 1
 }
 
 # control_state NAME: "on"/"off" for a box that can be ticked, "-" otherwise.

@@ -19,14 +19,16 @@ open_page() {  # PAGE
   controls "$LOG"
   if [[ -z "$(control_centre Picture2)" ]]; then
     click_control "$MAIN" "$(control_centre Command5)" || return 1
-    sleep 0.3
-    controls "$LOG"
+    wait_control "$LOG" "Option1_$1" || return 1
   fi
   click_control "$MAIN" "$(control_centre "Option1_$1")" || return 1
-  sleep 0.3
-  controls "$LOG"
-  [[ -n "$(control_centre "Picture3_$1")" ]]
+  wait_control "$LOG" "Picture3_$1"
 }
+user_one_selected() {
+  controls "$LOG"
+  [[ "$(control_text Text4_0)" == 用户一 ]]
+}
+integer_is() { [[ "$(settings_integer "$1" "$2")" == "$3" ]]; }
 settings_integer() {  # DIR POSITION: a 16-bit little-endian number
   "$PY" -c 'import sys; d = open(sys.argv[1], "rb").read(); p = int(sys.argv[2]) - 1; print(int.from_bytes(d[p:p + 2], "little", signed=True))' \
     "$1/set.dat" "$2"
@@ -51,29 +53,25 @@ check "用户管理 opens" open_page 4
 read -r LX LY <<<"$(awk '$2 == "List4" { print $3 + 20, $4 + 8; exit }' "$E2E_TMP/controls")"
 click_only "$MAIN" "$LX" "$LY"
 xdotool key --delay 50 Down
-sleep 0.3
-controls "$LOG"
-check "user one is selected: its name is in the box" test "$(control_text Text4_0)" = 用户一
+check "user one is selected: its name is in the box" eventually user_one_selected
 check "user one holds 设置 (box 0)" test "$(control_state Check8_0)" = on
 check "user one lacks 企业信息 (box 8)" test "$(control_state Check8_8)" = off
 fill_control "$MAIN" Text4_0 "$USER_NAME"
 fill_control "$MAIN" Text4_3 "$USER_PASSWORD"
 fill_control "$MAIN" Text4_4 "$USER_PASSWORD"
 click_control "$MAIN" "$(control_left Check8_8)"
-sleep 0.2
+check "企业信息 is ticked for user one" wait_control_state "$LOG" Check8_8 on
 click_control "$MAIN" "$(control_centre Command2)"
-sleep 0.3
-check "确定修改 writes the name to record 9 at once" test "$(record_text "$HOME_DIR" 9)" = "$USER_NAME"
-check "确定修改 writes the password to record 16 at once" test "$(record_text "$HOME_DIR" 16)" = "$USER_PASSWORD"
-check "确定修改 writes the word 577 + 256 to position 1003" test "$(settings_integer "$HOME_DIR" 1003)" = 833
+check "确定修改 writes the name to record 9 at once" eventually record_is "$HOME_DIR" 9 "$USER_NAME"
+check "确定修改 writes the password to record 16 at once" eventually record_is "$HOME_DIR" 16 "$USER_PASSWORD"
+check "确定修改 writes the word 577 + 256 to position 1003" eventually integer_is "$HOME_DIR" 1003 833
 
 check "设置 opens" open_page 0
 fill_control "$MAIN" Text4_5 "$OLD_PASSWORD"
 fill_control "$MAIN" Text4_1 "$NEW_PASSWORD"
 fill_control "$MAIN" Text4_2 "$NEW_PASSWORD"
 click_control "$MAIN" "$(control_centre Command4)"
-sleep 0.3
-check "the own password is changed in record 21" test "$(record_text "$HOME_DIR" 21)" = "$NEW_PASSWORD"
+check "the own password is changed in record 21" eventually record_is "$HOME_DIR" 21 "$NEW_PASSWORD"
 
 kill -TERM "$PID"
 check "SIGTERM runs save-and-exit" wait_log "$LOG" "[退出] 已保存"
@@ -100,15 +98,13 @@ check "the title carries user one's new name" test -n "$MAIN"
 focus "$MAIN"
 controls "$LOG"
 click_control "$MAIN" "$(control_centre Command5)"
-sleep 0.3
-controls "$LOG"
+wait_control "$LOG" Option1_0
 SHOWN=$(sed -nE 's/^\[控件\] Option1_([0-8]) .*/\1/p' "$E2E_TMP/controls" | sort | tr -d '\n')
 check "user one sees 设置, 统计查询 and 企业信息 only (buttons $SHOWN)" test "$SHOWN" = 068
 
 # The settings page's 切换用户 hands over to the administrator.
 click_control "$MAIN" "$(control_centre Option1_0)"
-sleep 0.3
-controls "$LOG"
+wait_control "$LOG" Command14
 click_control "$MAIN" "$(control_centre Command14)"
 check "切换用户 brings the prompt back" test -n "$(wait_window "管理员验证" "$PID" 10)"
 wait_focus "$PROMPT"

@@ -13,6 +13,16 @@ set_record_text "$HOME_DIR" 21 "$PASSWORD"
 SOUND_BEFORE=$(settings_byte "$HOME_DIR" 11)
 MODE_BEFORE=$(settings_byte "$HOME_DIR" 10)
 
+# laid_out_at WIDTH: the exit button's right edge sits 6 px from that width.
+laid_out_at() {
+  controls "$LOG"
+  [[ "$(awk '$2 == "exitButton" { print $3 + $5 + 6; exit }' "$E2E_TMP/controls")" == "$1" ]]
+}
+mode_changed() {
+  controls "$LOG"
+  [[ -n "$(control_text ComboMode)" && "$(control_text ComboMode)" != "$MODE_SHOWN" ]]
+}
+
 login() {
   PROMPT=$(wait_window "管理员验证" "$PID")
   wait_log "$LOG" "[启动] 载入完毕" || return 1
@@ -35,16 +45,12 @@ controls "$LOG"
 check "Command5 is on the main window" test -n "$(control_centre Command5)"
 check "the administration area is closed at first" test -z "$(control_centre Picture2)"
 click_control "$MAIN" "$(control_centre Command5)"
-sleep 0.3
-controls "$LOG"
-check "Command5 opens the administration area" test -n "$(control_centre Picture2)"
+check "Command5 opens the administration area" wait_control "$LOG" Picture2
 check "all nine navigation buttons show for the administrator" \
   test "$(grep -c '^\[控件\] Option1_[0-8] ' "$E2E_TMP/controls")" = 9
 
 click_control "$MAIN" "$(control_centre Option1_0)"
-sleep 0.3
-controls "$LOG"
-check "设置 shows the settings page" test -n "$(control_centre Picture3_0)"
+check "设置 shows the settings page" wait_control "$LOG" Picture3_0
 check "the settings page has 打开音效" test -n "$(control_centre CheckSound)"
 
 # A card typed while the area is open checks nobody in.
@@ -55,13 +61,15 @@ controls "$LOG"
 check "a swipe with the area open shows no student panel" test -z "$(control_centre Picture4)"
 check "a swipe with the area open pushes no message" test "$(log_count "$LOG" "[消息]")" = "$MESSAGES"
 
+SOUND_SHOWN=$(control_state CheckSound)
 click_control "$MAIN" "$(control_left CheckSound)"
-sleep 0.3
+check "打开音效 changes on a click" wait_control_state "$LOG" CheckSound "$([[ $SOUND_SHOWN == on ]] && echo off || echo on)"
+MODE_SHOWN=$(control_text ComboMode)
 # The mode list: a click opens it; Down and Return take the next mode.
 click_control "$MAIN" "$(control_centre ComboMode)"
 sleep 0.5
 xdotool key --delay 50 Down Return
-sleep 0.3
+check "the mode list shows another mode" eventually mode_changed
 
 # 自定义名称: the input box "提示" asks for the name; it is written at once
 # and the title follows.
@@ -78,7 +86,7 @@ focus "$MAIN"
 
 # The operator makes the window larger: its size is saved too, in twips.
 xdotool windowsize --sync "$MAIN" 1000 700
-sleep 0.3
+check "the desk lays the window out at 1000 px" eventually laid_out_at 1000
 
 kill -TERM "$PID"
 check "SIGTERM runs save-and-exit" wait_log "$LOG" "[退出] 已保存"
@@ -111,11 +119,9 @@ PID=$DESK_PID
 check "the administrator logs in again" login
 controls "$LOG"
 click_control "$MAIN" "$(control_centre Command5)"
-sleep 0.3
-controls "$LOG"
+wait_control "$LOG" Option1_0
 click_control "$MAIN" "$(control_centre Option1_0)"
-sleep 0.3
-controls "$LOG"
+check "设置 shows the settings page again" wait_control "$LOG" CheckSound
 check "the window comes back at its saved size" \
   test "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')" = "WIDTH=1000 HEIGHT=700 "
 MODES=(手动选择 按超时 随机分配 房间顺序 房间逆序 最近下线)
