@@ -10,25 +10,9 @@
 
 #include "board/ListCursor.h"
 #include "platform/Timer.h"
+#include "platform/VirtualKeys.h"
 
 namespace tarvolen {
-
-namespace vk {
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kSpace = 32;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
-constexpr int kDigit0 = 48;
-constexpr int kDigit9 = 57;
-constexpr int kNumpad0 = 96;
-constexpr int kNumpad9 = 105;
-}  // namespace vk
 
 enum class KeyboardMode : int { Normal = 0, RoomSelection = 1, Administration = 3 };
 

@@ -4,47 +4,36 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include "platform/VirtualKeys.h"
+
 namespace tarvolen {
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-constexpr int kSpace = 32;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
-constexpr int kDigit0 = 48;
-constexpr int kKeypad0 = 96;
-
 // A keypad key by what it says with NumLock on or off.
 int KeypadDigit(int key) {
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return kKeypad0 + (key - Qt::Key_0);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::kNumpad0 + (key - Qt::Key_0);
   switch (key) {
     case Qt::Key_Insert:
-      return kKeypad0 + 0;
+      return vk::kNumpad0 + 0;
     case Qt::Key_End:
-      return kKeypad0 + 1;
+      return vk::kNumpad0 + 1;
     case Qt::Key_Down:
-      return kKeypad0 + 2;
+      return vk::kNumpad0 + 2;
     case Qt::Key_PageDown:
-      return kKeypad0 + 3;
+      return vk::kNumpad0 + 3;
     case Qt::Key_Left:
-      return kKeypad0 + 4;
+      return vk::kNumpad0 + 4;
     case Qt::Key_Clear:  // the keypad "5" without NumLock
-      return kKeypad0 + 5;
+      return vk::kNumpad0 + 5;
     case Qt::Key_Right:
-      return kKeypad0 + 6;
+      return vk::kNumpad0 + 6;
     case Qt::Key_Home:
-      return kKeypad0 + 7;
+      return vk::kNumpad0 + 7;
     case Qt::Key_Up:
-      return kKeypad0 + 8;
+      return vk::kNumpad0 + 8;
     case Qt::Key_PageUp:
-      return kKeypad0 + 9;
+      return vk::kNumpad0 + 9;
     default:
       return 0;
   }
@@ -57,37 +46,37 @@ int VirtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
   if (modifiers.testFlag(Qt::KeypadModifier)) {
     if (const int digit = KeypadDigit(key); digit != 0) return digit;
   }
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return kDigit0 + (key - Qt::Key_0);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::kDigit0 + (key - Qt::Key_0);
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return kEnter;
+      return vk::kEnter;
     case Qt::Key_Backspace:
-      return kBackspace;
+      return vk::kBackspace;
     case Qt::Key_Escape:
-      return kEscape;
+      return vk::kEscape;
     case Qt::Key_Space:
-      return kSpace;
+      return vk::kSpace;
     case Qt::Key_PageUp:
-      return kPageUp;
+      return vk::kPageUp;
     case Qt::Key_PageDown:
-      return kPageDown;
+      return vk::kPageDown;
     case Qt::Key_Left:
-      return kLeft;
+      return vk::kLeft;
     case Qt::Key_Up:
-      return kUp;
+      return vk::kUp;
     case Qt::Key_Right:
-      return kRight;
+      return vk::kRight;
     case Qt::Key_Down:
-      return kDown;
+      return vk::kDown;
     default:
       return 0;
   }
 }
 
 int VirtualKeyFromWheelDelta(int angleDeltaY) {
-  if (angleDeltaY > 0) return kPageUp;
-  if (angleDeltaY < 0) return kPageDown;
+  if (angleDeltaY > 0) return vk::kPageUp;
+  if (angleDeltaY < 0) return vk::kPageDown;
   return 0;
 }
 

@@ -13,22 +13,11 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
+#include "platform/VirtualKeys.h"
+
 namespace tarvolen {
 
 namespace {
-
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-constexpr int kSpace = 32;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
-constexpr int kDigit0 = 48;
-constexpr int kKeypad0 = 96;
 
 bool IsKeypadDigit(KeySym k) { return k >= XK_KP_0 && k <= XK_KP_9; }
 
@@ -107,48 +96,48 @@ bool HasXInput2(Display* dpy, int* opcode) {
 }  // namespace
 
 int VirtualKeyFromKeysyms(unsigned long level0, unsigned long level1) {
-  if (IsKeypadDigit(level1)) return kKeypad0 + static_cast<int>(level1 - XK_KP_0);
-  if (IsKeypadDigit(level0)) return kKeypad0 + static_cast<int>(level0 - XK_KP_0);
-  if (level0 >= XK_0 && level0 <= XK_9) return kDigit0 + static_cast<int>(level0 - XK_0);
+  if (IsKeypadDigit(level1)) return vk::kNumpad0 + static_cast<int>(level1 - XK_KP_0);
+  if (IsKeypadDigit(level0)) return vk::kNumpad0 + static_cast<int>(level0 - XK_KP_0);
+  if (level0 >= XK_0 && level0 <= XK_9) return vk::kDigit0 + static_cast<int>(level0 - XK_0);
   switch (level0) {
     case XK_Return:
     case XK_KP_Enter:
-      return kEnter;
+      return vk::kEnter;
     case XK_BackSpace:
-      return kBackspace;
+      return vk::kBackspace;
     case XK_Escape:
-      return kEscape;
+      return vk::kEscape;
     case XK_space:
     case XK_KP_Space:
-      return kSpace;
+      return vk::kSpace;
     case XK_Prior:
     case XK_KP_Prior:
-      return kPageUp;
+      return vk::kPageUp;
     case XK_Next:
     case XK_KP_Next:
-      return kPageDown;
+      return vk::kPageDown;
     // The keypad arrows only get here on a keypad without digits: the usual
     // keypad "4" (KP_Left / KP_4) was taken as a digit above.
     case XK_Left:
     case XK_KP_Left:
-      return kLeft;
+      return vk::kLeft;
     case XK_Up:
     case XK_KP_Up:
-      return kUp;
+      return vk::kUp;
     case XK_Right:
     case XK_KP_Right:
-      return kRight;
+      return vk::kRight;
     case XK_Down:
     case XK_KP_Down:
-      return kDown;
+      return vk::kDown;
     default:
       return 0;
   }
 }
 
 int VirtualKeyFromWheelButton(int button) {
-  if (button == 4) return kPageUp;    // wheel turned away from the user
-  if (button == 5) return kPageDown;  // toward the user
+  if (button == 4) return vk::kPageUp;    // wheel turned away from the user
+  if (button == 5) return vk::kPageDown;  // toward the user
   return 0;
 }
 
