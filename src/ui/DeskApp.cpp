@@ -1,11 +1,6 @@
 #include "ui/DeskApp.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QWidget>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -14,6 +9,7 @@
 
 #include "platform/qt/KeySources.h"
 #include "startup/Desk.h"
+#include "ui/ControlList.h"
 #include "ui/IdentityPromptWindow.h"
 #include "ui/MainWindow.h"
 
@@ -76,38 +72,10 @@ void DeskApp::watchSignals() {
 }
 
 void DeskApp::listControls() const {
-  if (!main_ || !main_->isVisible()) return;
-  const QList<QWidget*> all = main_->findChildren<QWidget*>();
-  for (const QWidget* w : all) {
-    if (w->objectName().isEmpty() || !w->isVisible()) continue;
-    // Only the part its parents do not clip away (a page scrolled out of
-    // its area, say).
-    QRect shown(w->mapTo(main_.get(), QPoint(0, 0)), w->size());
-    for (const QWidget* p = w->parentWidget(); p != nullptr && p != main_.get(); p = p->parentWidget()) {
-      shown &= QRect(p->mapTo(main_.get(), QPoint(0, 0)), p->size());
-    }
-    shown &= main_->rect();
-    if (shown.isEmpty()) continue;
-    const QPoint at = shown.topLeft();
-    // The state: "on"/"off" for a check box or button that can be checked,
-    // "-" otherwise; then what it shows, when it shows a text.
-    QString state = QStringLiteral("-");
-    QString text;
-    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
-      if (b->isCheckable()) state = b->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
-      text = b->text();
-    } else if (const auto* l = qobject_cast<const QLabel*>(w)) {
-      text = l->text();
-    } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
-      text = c->currentText();
-    } else if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
-      // What is typed into a password box stays on the screen.
-      if (e->echoMode() == QLineEdit::Normal) text = e->text();
-    }
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "[控件] %s %d %d %d %d %s %s\n", qPrintable(w->objectName()), at.x(), at.y(), shown.width(),
-                 shown.height(), qPrintable(state), text.toUtf8().constData());
-  }
+  // Also when the main window is not up: the closing line tells a reader
+  // waiting for it that there is nothing to list.
+  const QWidget* window = main_ && main_->isVisible() ? main_.get() : nullptr;
+  for (const std::string& line : ListControls(window)) std::fprintf(stderr, "[控件] %s\n", line.c_str());
   std::fprintf(stderr, "[控件] 完\n");
 }
 

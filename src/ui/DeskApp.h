@@ -35,9 +35,8 @@ class DeskApp : public QObject {
   // Turns SIGTERM and SIGINT into save-and-exit on the UI thread, and
   // SIGUSR1 into a list of the main window's visible controls on stderr.
   void watchSignals();
-  // Writes "[控件] name x y width height state text" for every visible named
-  // control of the main window (the part not clipped away, within the
-  // window), for a maintainer or a test driving the program from outside.
+  // Writes "[控件] <line>" for each visible named control of the main
+  // window (ListControls), then "[控件] 完".
   void listControls() const;
 
   Desk& desk() { return *desk_; }
