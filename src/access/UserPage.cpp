@@ -7,11 +7,15 @@
 namespace tarvolen {
 namespace {
 
-constexpr const char* kTooLongForFile = "名称或密码过长（最多22个字节，即11个汉字），不能保存。";
-
-bool FitsSettingsRecord(const std::string& text) {
-  long bytes = GbkLength(text);
-  return bytes >= 0 && bytes <= static_cast<long>(settings::kMaxSettingsText);
+// Why a name or password cannot be stored whole in its 24-byte record;
+// nullptr when it can.
+const char* WhyNotStorable(const std::string& text) {
+  switch (FitGbk(text, settings::kMaxSettingsText)) {
+    case GbkFit::Fits: return nullptr;
+    case GbkFit::TooLong: return "名称或密码过长（最多22个字节，即11个汉字），不能保存。";
+    case GbkFit::NotGbk: return "名称或密码含有不能保存的字符，不能保存。";
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -63,9 +67,9 @@ Status UserPage::Save() {
   }
   // A name or password whose GBK form does not fit its 24-byte record is
   // refused whole rather than stored cut.
-  if (!FitsSettingsRecord(name_) || (passwordChanged_ && !FitsSettingsRecord(password_))) {
-    return desk_.Refuse(kTooLongForFile, true);
-  }
+  const char* why = WhyNotStorable(name_);
+  if (why == nullptr && passwordChanged_) why = WhyNotStorable(password_);
+  if (why != nullptr) return desk_.Refuse(why, true);
   uint16_t word = 0;
   for (int i = 0; i < kRights; ++i) {
     if (rights_[static_cast<size_t>(i)]) word = static_cast<uint16_t>(word | (1u << i));
@@ -97,7 +101,7 @@ PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPasswo
   const size_t length = CharacterCount(newPassword);
   if (length < 1 || length > 18) return refuse("修改失败！管理密码长度:1~18位");
   if (confirmation != newPassword) return refuse("修改失败！二次输入的密码不一至");
-  if (!FitsSettingsRecord(newPassword)) return refuse(kTooLongForFile);
+  if (const char* why = WhyNotStorable(newPassword)) return refuse(why);
   if (Status w = desk.UpdatePassword(s, newPassword); !w.ok()) return refuse("修改失败：" + w.detail());
   desk.PushMessage("修改成功！");
   desk.PlaySoundCue("6.wav");

@@ -242,9 +242,10 @@ Status OptionsEditor::ChoosePhoto(const std::string& path) {
 
 Status OptionsEditor::SetCustomName(const std::string& name) {
   if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
-  long bytes = GbkLength(name);
-  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) {
-    return desk_.Refuse("名称过长（最多22个字节，即11个汉字），未保存。", true);
+  switch (FitGbk(name, settings::kMaxSettingsText)) {
+    case GbkFit::Fits: break;
+    case GbkFit::TooLong: return desk_.Refuse("名称过长（最多22个字节，即11个汉字），未保存。", true);
+    case GbkFit::NotGbk: return desk_.Refuse("名称含有不能保存的字符，未保存。", true);
   }
   if (Status s = desk_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) {
     return WriteFailed("名称", s);
@@ -256,9 +257,10 @@ Status OptionsEditor::SetCustomName(const std::string& name) {
 Status OptionsEditor::SaveCompanyText(int index, const std::string& text) {
   if (Status s = Require(static_cast<int>(Right::Company)); !s.ok()) return s;
   if (index < 0 || index >= CompanyInfo::kTexts) return Status(ErrorCode::Refused, "no such company text");
-  long bytes = GbkLength(text);
-  if (bytes < 0 || bytes > static_cast<long>(CompanyInfo::kMaxBytes)) {
-    return desk_.Refuse("内容过长（最多126个字节），未保存。", true);
+  switch (FitGbk(text, CompanyInfo::kMaxBytes)) {
+    case GbkFit::Fits: break;
+    case GbkFit::TooLong: return desk_.Refuse("内容过长（最多126个字节），未保存。", true);
+    case GbkFit::NotGbk: return desk_.Refuse("内容含有不能保存的字符，未保存。", true);
   }
   CompanyInfo& company = desk_.companyInfo();
   const std::string before = company.texts[static_cast<size_t>(index)];

@@ -80,4 +80,10 @@ long GbkLength(std::string_view utf8) {
   return r.ok() ? static_cast<long>(r->size()) : -1;
 }
 
+GbkFit FitGbk(std::string_view utf8, size_t maxBytes) {
+  const long bytes = GbkLength(utf8);
+  if (bytes < 0) return GbkFit::NotGbk;
+  return static_cast<size_t>(bytes) <= maxBytes ? GbkFit::Fits : GbkFit::TooLong;
+}
+
 }  // namespace tarvolen

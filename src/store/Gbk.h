@@ -19,4 +19,8 @@ std::string FromGbk(std::string_view gbk);
 // Number of GBK bytes the text needs, or -1 when it has no GBK form.
 long GbkLength(std::string_view utf8);
 
+// Whether a text can be stored in a field of at most maxBytes GBK bytes.
+enum class GbkFit { Fits, TooLong, NotGbk };
+GbkFit FitGbk(std::string_view utf8, size_t maxBytes);
+
 }  // namespace tarvolen

@@ -122,6 +122,8 @@ TEST_F(AccessTest, UserPageRefusals) {
       {"Mismatch", 2, "用户二", "abc", "abd", "修改失败！二次密码输入不一至。"},
       {"TooManyBytes", 2, "用户二", "一二三四五六七八九十一二", "一二三四五六七八九十一二",
        "名称或密码过长（最多22个字节，即11个汉字），不能保存。"},
+      {"NameWithoutGbkForm", 2, "钢琴🎹", nullptr, nullptr, "名称或密码含有不能保存的字符，不能保存。"},
+      {"PasswordWithoutGbkForm", 2, "用户二", "pw🎹", "pw🎹", "名称或密码含有不能保存的字符，不能保存。"},
   };
   for (const auto& c : cases) {
     auto before = testing::ReadAll(inst_.root() / "set.dat");
