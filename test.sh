@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit, widget and
-# end-to-end tests, then the core's unit tests again under ASan and UBSan.
+# end-to-end tests, then the unit and widget tests again under ASan and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,6 +15,6 @@ cmake --build --preset "$preset" -j "$jobs"
 ctest --preset "$preset" -j "$jobs"
 
 cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j "$jobs" --target core_tests
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --preset sanitize -j "$jobs" -L unit
+cmake --build --preset sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --preset sanitize -j "$jobs" -L "unit|widget"
