@@ -87,9 +87,7 @@ PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPasswo
   PasswordChangeOutcome out;
   const int s = desk.currentIdentity();
   auto refuse = [&](const std::string& text) {
-    desk.PlaySoundCue("4.wav");
-    desk.PushMessage(text);
-    out.status = Status(ErrorCode::Refused, text);
+    out.status = desk.Refuse(text, true);
     return out;
   };
   if (s < 1 || !desk.passwordChangeEnabled()) return refuse("修改失败！访客不能修改密码。");

@@ -134,6 +134,8 @@ class Desk {
   int currentIdentity() const { return currentIdentity_; }
   const std::string& windowTitle() const { return windowTitle_; }
   bool mainWindowShown() const { return mainWindowShown_; }
+  // The floating card window: while the main window is up but not in front.
+  bool floatingCardShown() const { return mainWindowShown_ && cardInput_->floatingVisible(); }
   bool mainWindowEnabled() const { return mainWindowEnabled_; }
   bool promptShown() const { return promptShown_; }
   // Navigation buttons 0..8 visible: bit i.

@@ -39,4 +39,11 @@ int32_t ToStoredColour(const QColor& colour) {
                               (static_cast<uint32_t>(rgb.blue()) << 16));
 }
 
+bool HandOverNumber(OptionsEditor& editor, ValueBox& box, NumberOption option) {
+  if (!box.edit()->isModified()) return false;
+  (void)editor.SetNumber(option, Utf8(box.edit()->text()));
+  box.handedOver();
+  return true;
+}
+
 }  // namespace tarvolen::adminui

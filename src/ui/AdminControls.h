@@ -1,8 +1,7 @@
 #pragma once
 // Small pieces shared by the pages of the administration area: a clickable
 // colour swatch, redraw helpers that leave a control alone when it already
-// shows the desk's value, and the forwarding of a core call whose refusal
-// must reach the message stack.
+// shows the desk's value, and the number boxes' hand-over to the desk.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,8 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/Desk.h"
-#include "store/Result.h"
+#include "startup/OptionsEditor.h"
 
 class QMouseEvent;
 
@@ -90,5 +88,9 @@ class ValueBox {
   std::string drawn_;
   bool stale_ = true;
 };
+
+// A number box the operator has left: what was typed goes to the desk, and
+// from then on the box shows what the desk kept. False when nothing was typed.
+bool HandOverNumber(OptionsEditor& editor, ValueBox& box, NumberOption option);
 
 }  // namespace tarvolen::adminui

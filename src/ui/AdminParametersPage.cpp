@@ -216,11 +216,9 @@ void AdminParametersPage::After() {
 }
 
 void AdminParametersPage::Param_Change(int index) {
-  adminui::ValueBox& box = params_[static_cast<size_t>(index)];
-  if (!box.edit()->isModified()) return;
-  const std::string text = Utf8(box.edit()->text());
-  (void)desk_.optionsEditor().SetNumber(kParams[index].option, text);
-  box.handedOver();
+  if (!adminui::HandOverNumber(desk_.optionsEditor(), params_[static_cast<size_t>(index)], kParams[index].option)) {
+    return;
+  }
   After();
 }
 

@@ -301,18 +301,12 @@ void AdminSettingsPage::ComboBoardSize_Click(int index) {
 }
 
 void AdminSettingsPage::TextTimeLimit_Change() {
-  QLineEdit* e = timeLimit_.edit();
-  if (!e->isModified()) return;
-  (void)desk_.optionsEditor().SetNumber(NumberOption::DefaultTimeLimit, Utf8(e->text()));
-  timeLimit_.handedOver();
+  if (!adminui::HandOverNumber(desk_.optionsEditor(), timeLimit_, NumberOption::DefaultTimeLimit)) return;
   After();
 }
 
 void AdminSettingsPage::TextCardDigits_Change() {
-  QLineEdit* e = cardDigits_.edit();
-  if (!e->isModified()) return;
-  (void)desk_.optionsEditor().SetNumber(NumberOption::CardDigitsField, Utf8(e->text()));
-  cardDigits_.handedOver();
+  if (!adminui::HandOverNumber(desk_.optionsEditor(), cardDigits_, NumberOption::CardDigitsField)) return;
   After();
 }
 

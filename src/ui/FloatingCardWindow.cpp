@@ -56,7 +56,7 @@ void FloatingCardWindow::render() {
     drawn_ = buffer;
     shaped_ = false;
   }
-  const bool shown = desk_.cardInput().floatingVisible() && desk_.mainWindowShown();
+  const bool shown = desk_.floatingCardShown();
   if (shown != isVisible()) setVisible(shown);
   if (shown && !shaped_) {
     ShapeToContent(this);
