@@ -13,10 +13,8 @@ using namespace settings;
 class PromptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_.root());
-    auto s = SettingsFile::Open(temp_.path("set.dat"));
-    ASSERT_TRUE(s.ok());
-    settings_.emplace(std::move(s.value()));
+    settings_ = testing::OpenSettings(temp_);
+    ASSERT_TRUE(settings_);
     const char* names[7] = {"访客", "用户一", "用户二", "用户三", "用户四", "用户五", "管理员"};
     const char* passwords[7] = {"", "Secret", kNoPassword, "x", "y", "z", "admin"};
     for (int k = 0; k < 7; ++k) {

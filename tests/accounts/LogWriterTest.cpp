@@ -11,10 +11,8 @@ namespace {
 class LogWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_.root());
-    auto s = SettingsFile::Open(temp_.path("set.dat"));
-    ASSERT_TRUE(s.ok());
-    settings_.emplace(std::move(s.value()));
+    settings_ = testing::OpenSettings(temp_);
+    ASSERT_TRUE(settings_);
     ASSERT_TRUE(log_.open(temp_.path("2026.dat"), kLogRecordLength, &*settings_, settings::kLogCount, 0).ok());
     students_[3].enrolled = ToOle(CivilDate{2012, 8, 15});
   }

@@ -13,10 +13,8 @@ using namespace settings;
 class LoadSessionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_.root());
-    auto s = SettingsFile::Open(temp_.path("set.dat"));
-    ASSERT_TRUE(s.ok());
-    settings_.emplace(std::move(s.value()));
+    settings_ = testing::OpenSettings(temp_);
+    ASSERT_TRUE(settings_);
     for (int r = 1; r <= 3; ++r) {
       rooms_[r].name = "R" + std::to_string(r);
       rooms_[r].capacity = 2;

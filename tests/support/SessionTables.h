@@ -58,9 +58,8 @@ class SessionTables {
         ASSERT_TRUE(file->write(static_cast<int64_t>(i) + 1, Pack(pending_[i]).value()).ok());
       }
     }
-    auto settings = SettingsFile::Open(temp_.path("set.dat"));
-    ASSERT_TRUE(settings.ok());
-    settings_.emplace(std::move(settings.value()));
+    settings_ = testing::OpenSettings(temp_);
+    ASSERT_TRUE(settings_);
     auto file = RecordFile::Open(temp_.path("shuju.dat"), kSessionRecordLength);
     ASSERT_TRUE(file.ok());
     sessions = std::make_unique<ActiveSessionTable>();

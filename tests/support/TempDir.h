@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "store/Packing.h"
 #include "store/ProgramFolder.h"
+#include "store/SettingsFile.h"
 
 namespace tarvolen::testing {
 
@@ -49,6 +51,19 @@ class TempDir {
   std::filesystem::path base_;
   std::filesystem::path root_;
 };
+
+// set.dat in the folder (created with the folder when missing), open for
+// the test; empty (and the test failed) when it cannot be opened.
+inline std::optional<SettingsFile> OpenSettings(const TempDir& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir.root(), ec);
+  auto s = SettingsFile::Open(dir.path("set.dat"));
+  if (!s.ok()) {
+    ADD_FAILURE() << "cannot open set.dat: " << s.status().detail();
+    return std::nullopt;
+  }
+  return std::move(s.value());
+}
 
 inline Bytes ReadAll(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
