@@ -149,12 +149,14 @@ data = open(sys.argv[1], 'rb').read()
 print(data[int(sys.argv[2]) - 1])
 EOF
 }
-settings_long() {  # DIR POSITION: a 32-bit little-endian signed number
-  "$PY" - "$1/set.dat" "$2" <<'EOF'
+settings_long() { settings_number "$1" "$2" 4; }     # DIR POSITION: a Long
+settings_integer() { settings_number "$1" "$2" 2; }  # DIR POSITION: an Integer
+settings_number() {  # DIR POSITION BYTES: a little-endian signed number
+  "$PY" - "$1/set.dat" "$2" "$3" <<'EOF'
 import sys
 data = open(sys.argv[1], 'rb').read()
 p = int(sys.argv[2]) - 1
-print(int.from_bytes(data[p:p + 4], 'little', signed=True))
+print(int.from_bytes(data[p:p + int(sys.argv[3])], 'little', signed=True))
 EOF
 }
 set_settings_byte() {  # DIR POSITION VALUE
@@ -176,9 +178,9 @@ with open(sys.argv[1], 'r+b') as f:
 EOF
 }
 file_size() { stat -c %s "$1"; }
-# record_is DIR N TEXT / byte_is DIR POSITION VALUE: set.dat holds that now.
+# record_is DIR N TEXT / integer_is DIR POSITION VALUE: set.dat holds that now.
 record_is() { [[ "$(record_text "$1" "$2")" == "$3" ]]; }
-byte_is() { [[ "$(settings_byte "$1" "$2")" == "$3" ]]; }
+integer_is() { [[ "$(settings_integer "$1" "$2")" == "$3" ]]; }
 
 # eventually COMMAND...: polls the command for up to 10 seconds (a write the
 # desk makes when it gets to a click).

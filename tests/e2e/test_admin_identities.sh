@@ -28,11 +28,6 @@ user_one_selected() {
   controls "$LOG"
   [[ "$(control_text Text4_0)" == 用户一 ]]
 }
-integer_is() { [[ "$(settings_integer "$1" "$2")" == "$3" ]]; }
-settings_integer() {  # DIR POSITION: a 16-bit little-endian number
-  "$PY" -c 'import sys; d = open(sys.argv[1], "rb").read(); p = int(sys.argv[2]) - 1; print(int.from_bytes(d[p:p + 2], "little", signed=True))' \
-    "$1/set.dat" "$2"
-}
 
 # --- first run: the administrator sets things up ---------------------------
 
