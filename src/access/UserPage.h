@@ -31,7 +31,6 @@ class UserPage {
   const std::string& confirmation() const { return confirmation_; }
   bool right(int bit) const { return rights_[static_cast<size_t>(bit)]; }
   bool rightEnabled(int bit) const { return enabled_[static_cast<size_t>(bit)]; }
-  bool passwordChanged() const { return passwordChanged_; }
 
   // "确定修改". A refusal changes nothing in memory or on disk.
   Status Save();

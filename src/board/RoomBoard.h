@@ -106,7 +106,6 @@ class RoomBoard {
     int reference = 0;  // < 1000: session position; 1000 + r: free room r
   };
 
-  void AddOccupied(const RoomListContext& ctx, int position, const std::string& prefix);
   std::string OccupiedPrefix(const RoomListContext& ctx, const SessionRecord& s, int elapsed, int overtime) const;
   std::string FreePrefix(const RoomListContext& ctx, int room) const;
   int ListIndex(int displayPosition) const;

@@ -37,8 +37,6 @@ class CountdownBox {
   bool requestClose() const { return false; }
 
   const View& view() const { return view_; }
-  bool guarding() const { return guard_->isActive(); }
-  int remaining() const { return remaining_; }
 
   // After the box has closed, with the button that answered.
   std::function<void(int button)> onAnswered;

@@ -11,7 +11,6 @@ class Clock {
   virtual DateTime now() const = 0;
 
   CivilDate today() const { return now().date; }
-  int minuteOfDay() const { return MinuteOfDay(now()); }
 };
 
 // The system clock in local time (plain C library, no Qt needed).

@@ -61,7 +61,6 @@ class SessionEngine {
   const std::string& activityText() const { return activity_; }
   const CounterTexts& counters() const { return counters_; }
   const std::string& clockText() const { return clock_; }
-  int currentStudent() const { return currentStudent_; }
   const Proposal& proposal() const { return proposal_; }
   RoomBoard& roomBoard() { return roomBoard_; }
   SessionBoard& sessionBoard() { return sessionBoard_; }

@@ -96,7 +96,6 @@ class Desk {
   CountdownBox& countdown() { return *countdown_; }
   // One fading step of the message stack (Timmsg).
   void FadeMessages();
-  bool fadeTimerActive() const { return fadeTimer_ && fadeTimer_->isActive(); }
 
   // Told by the UI: whether the main window is the active window.
   std::function<bool()> mainWindowForeground;
@@ -141,10 +140,8 @@ class Desk {
   // Navigation buttons 0..8 visible: bit i.
   uint16_t navigationVisible() const { return navigationVisible_; }
   bool passwordChangeEnabled() const { return passwordChangeEnabled_; }
-  bool hooksInstalled() const { return hooksInstalled_; }
   bool studentsLoaded() const { return studentsLoaded_; }
   bool cardInputEnabled() const { return cardInputEnabled_; }
-  int currentYear() const { return currentYear_; }
 
   Options& options() { return options_; }
   DirtyGroups& dirty() { return dirty_; }
@@ -167,7 +164,6 @@ class Desk {
   YearFile& checkins() { return checkins_; }
   YearFile& log() { return log_; }
   SettingsFile& settings() { return *settings_; }
-  bool hasSettings() const { return settings_.has_value(); }
   Clock& clock() { return services_.clock; }
 
   // Called by the UI when the hooks are installed at the first confirmation.

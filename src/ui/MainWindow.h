@@ -52,7 +52,6 @@ class MainWindow : public QMainWindow {
 
   QPushButton* exitButton() const { return exitButton_; }
   QPushButton* switchButton() const { return switchButton_; }
-  QPushButton* adminButton() const { return command5_; }
   AdminAreaWidget& adminArea() const { return *adminArea_; }
   MessageWindows& messageWindows() const { return *messageWindows_; }
   FloatingCardWindow& floatingCardWindow() const { return *floatingCard_; }

@@ -20,8 +20,6 @@ class FakeTimer final : public Timer {
   bool isActive() const override { return active_; }
   int interval() const override { return interval_; }
 
-  int64_t due() const { return due_; }
-  int64_t startCount() const { return starts_; }
 
  private:
   friend class FakeTimerFactory;
@@ -29,7 +27,6 @@ class FakeTimer final : public Timer {
   bool active_ = false;
   int interval_ = 0;
   int64_t due_ = 0;
-  int64_t starts_ = 0;
 };
 
 class FakeTimerFactory final : public TimerFactory {
@@ -72,7 +69,6 @@ inline void FakeTimer::start(int intervalMs) {
   interval_ = intervalMs;
   active_ = true;
   due_ = hub_.now() + std::max(1, intervalMs);
-  ++starts_;
 }
 
 }  // namespace tarvolen
