@@ -20,7 +20,6 @@ class FakeTimer final : public Timer {
   bool isActive() const override { return active_; }
   int interval() const override { return interval_; }
 
-
  private:
   friend class FakeTimerFactory;
   FakeTimerFactory& hub_;
