@@ -64,7 +64,11 @@ void BM_BuildRoomListFullTables(benchmark::State& state) {
   }
   state.counters["candidates"] = board.candidateCount();
 }
-BENCHMARK(BM_BuildRoomListFullTables)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond)->Repetitions(10)
+BENCHMARK(BM_BuildRoomListFullTables)
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 void BM_ShowSessionListFullTables(benchmark::State& state) {
@@ -73,15 +77,19 @@ void BM_ShowSessionListFullTables(benchmark::State& state) {
   ListCursor cursor;
   SessionBoard board(cursor, timers.make());
   board.setOrdering(static_cast<int>(state.range(0)), 0);
-  const SessionListContext ctx{desk.rooms(),      desk.students(), desk.sessions(),
-                               desk.categories(), Dividers{},      desk.options().defaultTimeLimit,
-                               kNow};
+  const SessionListContext ctx{
+      desk.rooms(), desk.students(), desk.sessions(), desk.categories(), Dividers{}, desk.options().defaultTimeLimit,
+      kNow};
   for (auto _ : state) {
     board.ShowSessionList(ctx, 700);
     benchmark::DoNotOptimize(board.rows().data());
   }
 }
-BENCHMARK(BM_ShowSessionListFullTables)->Arg(0)->Arg(8)->Unit(benchmark::kMicrosecond)->Repetitions(10)
+BENCHMARK(BM_ShowSessionListFullTables)
+    ->Arg(0)
+    ->Arg(8)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

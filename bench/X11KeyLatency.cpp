@@ -89,11 +89,10 @@ int main(int argc, char** argv) {
   }
 
   std::sort(micros.begin(), micros.end());
-  std::printf("X11 key source, %d keys (after %d warm-up), injected press to callback, microseconds:\n", keys,
-              warmUp);
-  std::printf("  median %.1f   p10 %.1f   p90 %.1f   p99 %.1f   min %.1f   max %.1f\n",
-              Percentile(micros, 0.5), Percentile(micros, 0.1), Percentile(micros, 0.9),
-              Percentile(micros, 0.99), micros.front(), micros.back());
+  std::printf("X11 key source, %d keys (after %d warm-up), injected press to callback, microseconds:\n", keys, warmUp);
+  std::printf("  median %.1f   p10 %.1f   p90 %.1f   p99 %.1f   min %.1f   max %.1f\n", Percentile(micros, 0.5),
+              Percentile(micros, 0.1), Percentile(micros, 0.9), Percentile(micros, 0.99), micros.front(),
+              micros.back());
   return 0;
 }
 

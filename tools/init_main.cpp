@@ -75,8 +75,7 @@ int main(int argc, char** argv) {
   std::printf("  hy.dat, lj.dat, bj.dat, zy.dat, vin.dat, data/rrsm.dat, appname.txt\n");
   std::printf("  sound/3.wav .. sound/8.wav, C.txt and ct/ (clean copies for re-initialisation)\n");
   std::printf("  folders 数据/登记, 数据/日志, 数据/学生, Font\n");
-  std::printf("The first start asks for the administrator password of identity \"%s\".\n",
-              DefaultIdentities()[6].name);
+  std::printf("The first start asks for the administrator password of identity \"%s\".\n", DefaultIdentities()[6].name);
 
   if (demo) {
     if (Status s = AddDemoData(dir, today); !s.ok()) {

@@ -10,16 +10,16 @@
 namespace tarvolen {
 
 enum class Right : int {
-  Settings = 0,     // 设置
-  Parameters = 1,   // 参数设置
-  Rooms = 2,        // 房间数据
-  Students = 3,     // 学生数据
-  Users = 4,        // 用户管理
-  Members = 5,      // 会员管理
-  Queries = 6,      // 统计查询
-  Backup = 7,       // 数据备份
-  Company = 8,      // 企业信息
-  CheckIn = 9,      // 登记: checking students in and out by card
+  Settings = 0,    // 设置
+  Parameters = 1,  // 参数设置
+  Rooms = 2,       // 房间数据
+  Students = 3,    // 学生数据
+  Users = 4,       // 用户管理
+  Members = 5,     // 会员管理
+  Queries = 6,     // 统计查询
+  Backup = 7,      // 数据备份
+  Company = 8,     // 企业信息
+  CheckIn = 9,     // 登记: checking students in and out by card
 };
 
 struct Identity {
@@ -41,8 +41,8 @@ class IdentityTable {
 
   bool has(int k, Right right) const;
   // Password states.
-  bool isNotSetUp(int k) const;       // the sentinel
-  bool needsPassword(int k) const;    // neither empty nor the sentinel
+  bool isNotSetUp(int k) const;     // the sentinel
+  bool needsPassword(int k) const;  // neither empty nor the sentinel
 
  private:
   std::array<Identity, kCount> identities_{};

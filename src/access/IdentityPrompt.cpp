@@ -51,8 +51,7 @@ IdentityPrompt::Outcome IdentityPrompt::confirm() {
       stop("密码过长或含有不能保存的字符（最多22个字节，即11个汉字）");
       return Outcome::Stay;
     }
-    if (Status s = settings_.writeStringRecord(settings::kRecPassword + IdentityTable::kAdministrator,
-                                               view_.second);
+    if (Status s = settings_.writeStringRecord(settings::kRecPassword + IdentityTable::kAdministrator, view_.second);
         !s.ok()) {
       stop("密码保存失败：" + s.detail());
       return Outcome::Stay;

@@ -31,7 +31,8 @@ Status WriteLogLine(const LogContext& ctx, uint8_t kind, int student, int64_t am
   r.amountScaled = amountScaled;
   r.room = static_cast<int16_t>(room);
   long bytes = GbkLength(remark);
-  r.remark = (bytes >= 0 && static_cast<size_t>(bytes) <= kMaxRemarkBytes) ? remark : CutToGbkBytes(remark, kMaxRemarkBytes);
+  r.remark =
+      (bytes >= 0 && static_cast<size_t>(bytes) <= kMaxRemarkBytes) ? remark : CutToGbkBytes(remark, kMaxRemarkBytes);
   // Slot 0 of the table is never used: its key date stays zero.
   r.keyDate = (student >= 0 && student <= StudentTable::kLastSlot) ? ctx.students[student].enrolled : 0.0;
   return ctx.log.append(Pack(r));

@@ -34,17 +34,13 @@ void RoomBoard::setOrdering(int column, int direction) {
 std::string RoomBoard::OccupiedPrefix(const RoomListContext& ctx, const SessionRecord& s, int elapsed,
                                       int overtime) const {
   switch (sortColumn_) {
-    case 1:
-      return TenDigits(elapsed);
-    case 2:
-      return OvertimeSortKey(overtime);
+    case 1: return TenDigits(elapsed);
+    case 2: return OvertimeSortKey(overtime);
     case 3:
       // Names sort by the bytes of their UTF-8 text, padded to ten cells.
       return FitColumn(ctx.students[s.student].name, 10);
-    case 4:
-      return TenDigits(ctx.students[s.student].card);
-    case 5:
-      return TenDigits(ctx.rooms[s.room].type);
+    case 4: return TenDigits(ctx.students[s.student].card);
+    case 5: return TenDigits(ctx.rooms[s.room].type);
     default:  // 0 "房间", 6 "人数"
       return TenDigits(s.room);
   }
@@ -53,16 +49,11 @@ std::string RoomBoard::OccupiedPrefix(const RoomListContext& ctx, const SessionR
 std::string RoomBoard::FreePrefix(const RoomListContext& ctx, int room) const {
   switch (sortColumn_) {
     case 1:
-    case 2:
-      return kFreeTimePrefix;
-    case 3:
-      return kFreeNamePrefix;
-    case 4:
-      return TenDigits(0);
-    case 5:
-      return TenDigits(ctx.rooms[room].type);
-    default:
-      return TenDigits(room);
+    case 2: return kFreeTimePrefix;
+    case 3: return kFreeNamePrefix;
+    case 4: return TenDigits(0);
+    case 5: return TenDigits(ctx.rooms[room].type);
+    default: return TenDigits(room);
   }
 }
 
@@ -199,7 +190,8 @@ RoomRow RoomBoard::MakeRow(const RoomListContext& ctx, int reference) const {
 }
 
 void RoomBoard::Paint(int row) {
-  if (paintedRow_ >= 0 && paintedRow_ < kRows) rows_[static_cast<size_t>(paintedRow_)].background = cellcolour::kBackground;
+  if (paintedRow_ >= 0 && paintedRow_ < kRows)
+    rows_[static_cast<size_t>(paintedRow_)].background = cellcolour::kBackground;
   if (row >= 0 && row < kRows) rows_[static_cast<size_t>(row)].background = cellcolour::kSelected;
   paintedRow_ = row;
 }

@@ -17,10 +17,10 @@ namespace tarvolen {
 
 // Cell colour indices of the two lists (the colour swatches of the options).
 namespace cellcolour {
-constexpr int kBackground = 1;  // "背景"
-constexpr int kText = 2;        // "文字"
+constexpr int kBackground = 1;    // "背景"
+constexpr int kText = 2;          // "文字"
 constexpr int kOvertimeText = 3;  // "超时"
-constexpr int kSelected = 4;    // "选择"
+constexpr int kSelected = 4;      // "选择"
 }  // namespace cellcolour
 
 // Text colour of a row from its overtime text: normal when the time is not

@@ -12,8 +12,8 @@ namespace tarvolen {
 int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOptions& options) {
   const int online = sessions.onlineCount();
   const int overtime = sessions.overtimeCount();
-  return (options.useIdleRooms ? sessions.totalPlaces() - online : 0) +
-         (options.useOvertimeRooms ? overtime : 0) + (options.useRoomsInTime ? online - overtime : 0);
+  return (options.useIdleRooms ? sessions.totalPlaces() - online : 0) + (options.useOvertimeRooms ? overtime : 0) +
+         (options.useRoomsInTime ? online - overtime : 0);
 }
 
 SessionBoard::SessionBoard(ListCursor& cursor, std::unique_ptr<Timer> flashTimer)
@@ -30,22 +30,14 @@ void SessionBoard::setOrdering(int column, int direction) {
 std::string SessionBoard::Prefix(const SessionListContext& ctx, const SessionRecord& s) const {
   const StudentRecord& student = ctx.students[s.student];
   switch (sortColumn_) {
-    case 1:
-      return TenDigits(student.card);
-    case 2:
-      return TenDigits(s.startMinute);
-    case 3:
-      return TenDigits(SessionElapsedMinutes(s, ctx.now));
-    case 4:
-      return TenDigits(s.room);
-    case 5:
-      return TenDigits(ctx.rooms[s.room].type);
-    case 6:
-      return TenDigits(DayNumber(DateOf(student.enrolled)));
-    case 7:
-      return TenDigits(student.major);
-    case 8:
-      return OvertimeSortKey(SessionOvertime(s, ctx.rooms, ctx.defaultTimeLimit, ctx.now));
+    case 1: return TenDigits(student.card);
+    case 2: return TenDigits(s.startMinute);
+    case 3: return TenDigits(SessionElapsedMinutes(s, ctx.now));
+    case 4: return TenDigits(s.room);
+    case 5: return TenDigits(ctx.rooms[s.room].type);
+    case 6: return TenDigits(DayNumber(DateOf(student.enrolled)));
+    case 7: return TenDigits(student.major);
+    case 8: return OvertimeSortKey(SessionOvertime(s, ctx.rooms, ctx.defaultTimeLimit, ctx.now));
     default:
       // Names sort by the bytes of their UTF-8 text, padded to ten cells.
       return FitColumn(student.name, 10);

@@ -29,18 +29,18 @@ inline constexpr std::array<uint32_t, 8> kFlashColours = {0x000000FF, 0x000080FF
 
 // Everything a drawn row of the session list shows.
 struct SessionRow {
-  int student = 0;       // slot carried by the name cell (Labname)
-  int room = 0;          // slot carried by the card cell (Labkh)
-  std::string name;      // Labname
-  std::string card;      // Labkh: plain digits
-  std::string checkIn;   // Labsj: Rtime of the start minute
-  std::string used;      // Labys: Rctime of the minutes used
+  int student = 0;          // slot carried by the name cell (Labname)
+  int room = 0;             // slot carried by the card cell (Labkh)
+  std::string name;         // Labname
+  std::string card;         // Labkh: plain digits
+  std::string checkIn;      // Labsj: Rtime of the start minute
+  std::string used;         // Labys: Rctime of the minutes used
   std::string usedTooltip;  // the start date "yyyy-mm-dd"
-  std::string roomName;  // Labfh
-  std::string typeName;  // Lablb
-  std::string grade;     // Lablj: "yy" "级|" grade name
-  std::string major;     // Labzlj
-  std::string overtime;  // Labcs: Rtime of the overtime
+  std::string roomName;     // Labfh
+  std::string typeName;     // Lablb
+  std::string grade;        // Lablj: "yy" "级|" grade name
+  std::string major;        // Labzlj
+  std::string overtime;     // Labcs: Rtime of the overtime
   int textColour = cellcolour::kText;
   // Background as a colour index (1, or 4 on the selected row) ...
   int background = cellcolour::kBackground;
@@ -55,17 +55,17 @@ struct SessionListContext {
   const StudentTable& students;
   const ActiveSessionTable& sessions;
   const CategoryLists& categories;
-  Dividers dividers;     // for the grade
+  Dividers dividers;  // for the grade
   int defaultTimeLimit = 0;
   DateTime now;
 };
 
 // The texts of the status line, the places label and the use-option captions.
 struct CounterTexts {
-  std::string online;    // Label3(3) "在线：n"
-  std::string overtime;  // Label3(4) "超时：n"
-  std::string page;      // Label3(5) "第x/y页"
-  std::string places;    // free and overtime places against the total "a/b"
+  std::string online;                // Label3(3) "在线：n"
+  std::string overtime;              // Label3(4) "超时：n"
+  std::string page;                  // Label3(5) "第x/y页"
+  std::string places;                // free and overtime places against the total "a/b"
   std::string idleRoomsCaption;      // "使用空闲房间(n)"
   std::string overtimeRoomsCaption;  // "使用超时房间(n)"
   std::string roomsInTimeCaption;    // "使用未超时房间(n)"

@@ -109,20 +109,11 @@ void CardInput::NavigateList(ListCursor& cursor, int count, int key, bool roomLi
       cursor.pageDown(count);
       moved = true;
       break;
-    case vk::kUp:
-      moved = cursor.up(count);
-      break;
-    case vk::kDown:
-      moved = cursor.down(count);
-      break;
-    case vk::kLeft:
-      setMajorIndex(majorIndex_ - 1);
-      break;
-    case vk::kRight:
-      setMajorIndex(majorIndex_ + 1);
-      break;
-    default:
-      break;
+    case vk::kUp: moved = cursor.up(count); break;
+    case vk::kDown: moved = cursor.down(count); break;
+    case vk::kLeft: setMajorIndex(majorIndex_ - 1); break;
+    case vk::kRight: setMajorIndex(majorIndex_ + 1); break;
+    default: break;
   }
   if (!moved) return;
   if (roomList && hooks_.roomRowMoved) hooks_.roomRowMoved();

@@ -204,8 +204,8 @@ Status WriteRestorableFiles(const ProgramFolder& folder) {
       !s.ok()) {
     return s;
   }
-  if (Status s = WriteNameList(folder.classes(), {"一班", "二班", "三班"}, CategoryLists::kNames,
-                               kCategoryRecordLength);
+  if (Status s =
+          WriteNameList(folder.classes(), {"一班", "二班", "三班"}, CategoryLists::kNames, kCategoryRecordLength);
       !s.ok()) {
     return s;
   }
@@ -223,14 +223,10 @@ Status WriteRestorableFiles(const ProgramFolder& folder) {
 
 Status WriteSettingValue(SettingsFile& file, const SettingDefault& d) {
   switch (d.type) {
-    case SettingType::Byte:
-      return file.writeByte(d.position, static_cast<uint8_t>(d.value));
-    case SettingType::Integer:
-      return file.writeInteger(d.position, static_cast<int16_t>(d.value));
-    case SettingType::Long:
-      return file.writeLong(d.position, static_cast<int32_t>(d.value));
-    case SettingType::Single:
-      return file.writeSingle(d.position, static_cast<float>(d.value));
+    case SettingType::Byte: return file.writeByte(d.position, static_cast<uint8_t>(d.value));
+    case SettingType::Integer: return file.writeInteger(d.position, static_cast<int16_t>(d.value));
+    case SettingType::Long: return file.writeLong(d.position, static_cast<int32_t>(d.value));
+    case SettingType::Single: return file.writeSingle(d.position, static_cast<float>(d.value));
   }
   return Status(ErrorCode::WriteFailed, "unknown setting type");
 }
@@ -375,25 +371,17 @@ std::vector<DemoStudent> DemoStudents(const CivilDate& today, int16_t autumnDivi
     int16_t dedicatedRoom;
   };
   static const std::array<Row, kDemoStudentCount> kRows = {{
-      {"张伟", 0, 0, 0, 0, 120.0f, 0, 0},
-      {"王芳", 1, 1, 1, 1, 80.0f, 0, 0},
-      {"李娜", 1, 2, 2, 2, 200.0f, 0, 0},
-      {"刘洋", 0, 3, 3, 0, 65.5f, 0, 0},
-      {"陈静", 1, 0, 4, 1, 150.0f, 0, 1},  // room 1 is hers
-      {"杨帆", 0, 1, 0, 2, 50.0f, 0, 0},
-      {"赵敏", 1, 2, 1, 0, 0.5f, 0, 0},    // nearly empty card
-      {"黄磊", 0, 3, 2, 1, 95.0f, 0, 0},
-      {"周婷", 1, 0, 3, 2, 180.0f, 0, 0},
-      {"吴昊", 0, 1, 4, 0, 110.0f, 0, 0},
-      {"徐丽", 1, 2, 0, 1, 75.0f, 0, 0},
-      {"孙浩", 0, 3, 1, 2, 60.0f, 1, 0},   // reported lost
-      {"马骏", 0, 0, 2, 0, 140.0f, 0, 0},
-      {"朱琳", 1, 1, 3, 1, 90.0f, 0, 0},
-      {"胡斌", 0, 2, 4, 2, 55.0f, 2, 0},   // suspended
-      {"郭欣", 1, 3, 0, 0, 170.0f, 0, 0},
-      {"何涛", 0, 0, 1, 1, 100.0f, 0, 0},
-      {"高岚", 1, 1, 2, 2, 85.0f, 0, 0},
-      {"林晨", 0, 2, 3, 0, 130.0f, 0, 0},
+      {"张伟", 0, 0, 0, 0, 120.0f, 0, 0}, {"王芳", 1, 1, 1, 1, 80.0f, 0, 0},
+      {"李娜", 1, 2, 2, 2, 200.0f, 0, 0}, {"刘洋", 0, 3, 3, 0, 65.5f, 0, 0},
+      {"陈静", 1, 0, 4, 1, 150.0f, 0, 1},                                    // room 1 is hers
+      {"杨帆", 0, 1, 0, 2, 50.0f, 0, 0},  {"赵敏", 1, 2, 1, 0, 0.5f, 0, 0},  // nearly empty card
+      {"黄磊", 0, 3, 2, 1, 95.0f, 0, 0},  {"周婷", 1, 0, 3, 2, 180.0f, 0, 0},
+      {"吴昊", 0, 1, 4, 0, 110.0f, 0, 0}, {"徐丽", 1, 2, 0, 1, 75.0f, 0, 0},
+      {"孙浩", 0, 3, 1, 2, 60.0f, 1, 0},  // reported lost
+      {"马骏", 0, 0, 2, 0, 140.0f, 0, 0}, {"朱琳", 1, 1, 3, 1, 90.0f, 0, 0},
+      {"胡斌", 0, 2, 4, 2, 55.0f, 2, 0},  // suspended
+      {"郭欣", 1, 3, 0, 0, 170.0f, 0, 0}, {"何涛", 0, 0, 1, 1, 100.0f, 0, 0},
+      {"高岚", 1, 1, 2, 2, 85.0f, 0, 0},  {"林晨", 0, 2, 3, 0, 130.0f, 0, 0},
       {"罗雪", 1, 3, 4, 1, 190.0f, 0, 0},
   }};
   const int monthDay = today.month * 100 + today.day;

@@ -30,8 +30,8 @@ Result<Bytes> MakeToneWav(const Tone& tone) {
   const int32_t samples = static_cast<int32_t>(static_cast<int64_t>(kToneSampleRate) * tone.durationMs / 1000);
   const int32_t blockAlign = kChannels * kBitsPerSample / 8;
   const int32_t dataSize = samples * blockAlign;
-  const int32_t fadeSamples =
-      std::min(samples / 2, static_cast<int32_t>(static_cast<int64_t>(kToneSampleRate) * std::max(tone.fadeMs, 0) / 1000));
+  const int32_t fadeSamples = std::min(
+      samples / 2, static_cast<int32_t>(static_cast<int64_t>(kToneSampleRate) * std::max(tone.fadeMs, 0) / 1000));
   const double amplitude = std::clamp(tone.amplitude, 0.0, 1.0) * 32767.0;
 
   RecordWriter w;
@@ -39,8 +39,8 @@ Result<Bytes> MakeToneWav(const Tone& tone) {
   w.longValue(36 + dataSize);
   Tag(w, "WAVE");
   Tag(w, "fmt ");
-  w.longValue(16);                         // size of the format chunk
-  w.integer(1);                            // PCM
+  w.longValue(16);  // size of the format chunk
+  w.integer(1);     // PCM
   w.integer(kChannels);
   w.longValue(kToneSampleRate);
   w.longValue(kToneSampleRate * blockAlign);  // bytes per second

@@ -2,9 +2,7 @@
 
 namespace tarvolen {
 
-int MessageWindowTop(int screenHeightPx, int lineHeightPx, int k) {
-  return screenHeightPx - 32 - k * lineHeightPx;
-}
+int MessageWindowTop(int screenHeightPx, int lineHeightPx, int k) { return screenHeightPx - 32 - k * lineHeightPx; }
 
 int32_t MessageColourFor(int32_t chosen) { return chosen == kMessageColourKey ? kMessageColourKey + 1 : chosen; }
 

@@ -16,10 +16,10 @@ namespace tarvolen {
 int BilledMinutes(int minutes, int unit, int tolerance);
 
 struct Bill {
-  int billed = 0;        // billed minutes, 0 after an anomaly
-  int anomaly = 0;       // the negative billed minutes that were ignored
+  int billed = 0;   // billed minutes, 0 after an anomaly
+  int anomaly = 0;  // the negative billed minutes that were ignored
   bool hadAnomaly = false;
-  float fee = 0;         // yuan, single precision
+  float fee = 0;  // yuan, single precision
 };
 
 // The bill of m minutes used in `room` by a student at `percentage` % of

@@ -26,9 +26,7 @@ void MajorSelector::Fill(const CategoryLists& lists) {
   selected_ = 0;
 }
 
-void MajorSelector::setSelectedIndex(int index) {
-  selected_ = std::clamp(index, 0, entryCount() - 1);
-}
+void MajorSelector::setSelectedIndex(int index) { selected_ = std::clamp(index, 0, entryCount() - 1); }
 
 std::string MajorSelector::selectedName() const {
   const std::string& e = selectedEntry();
@@ -36,9 +34,7 @@ std::string MajorSelector::selectedName() const {
   return e.size() >= tail ? e.substr(0, e.size() - tail) : e;
 }
 
-int MajorSelector::SelectedMajor(const StudentRecord& student) const {
-  return MajorOfEntry(selectedEntry(), student);
-}
+int MajorSelector::SelectedMajor(const StudentRecord& student) const { return MajorOfEntry(selectedEntry(), student); }
 
 int MajorOfEntry(const std::string& entry, const StudentRecord& student) {
   const std::string code = entry.size() >= 2 ? entry.substr(entry.size() - 2) : entry;

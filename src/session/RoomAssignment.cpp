@@ -127,8 +127,7 @@ Proposal ReverseOrder(const AssignmentContext& ctx) {
 
 }  // namespace
 
-int SessionOvertime(const SessionRecord& session, const RoomTable& rooms, int defaultTimeLimit,
-                    const DateTime& now) {
+int SessionOvertime(const SessionRecord& session, const RoomTable& rooms, int defaultTimeLimit, const DateTime& now) {
   return SessionElapsedMinutes(session, now) - RoomTimeLimit(rooms[session.room].timeLimitCode, defaultTimeLimit);
 }
 
@@ -149,20 +148,14 @@ bool RoomIsFreeAndFits(const RoomTable& rooms, const ActiveSessionTable& session
   return sessions.freePlaces(room) >= 1 && !r.isFree() && r.type == major && r.isOpen();
 }
 
-bool PassesTimeFilter(int overtime, const AssignmentOptions& options) {
-  return overtime > 0 || options.useRoomsInTime;
-}
+bool PassesTimeFilter(int overtime, const AssignmentOptions& options) { return overtime > 0 || options.useRoomsInTime; }
 
 Proposal AssignRoom(const AssignmentContext& ctx, int& lastVacatedRoom) {
   switch (ctx.options.assignmentMode) {
-    case kByOvertime:
-      return ByOvertime(ctx);
-    case kRandomRoom:
-      return RandomRoom(ctx);
-    case kRoomOrder:
-      return RoomOrder(ctx);
-    case kReverseOrder:
-      return ReverseOrder(ctx);
+    case kByOvertime: return ByOvertime(ctx);
+    case kRandomRoom: return RandomRoom(ctx);
+    case kRoomOrder: return RoomOrder(ctx);
+    case kReverseOrder: return ReverseOrder(ctx);
     case kLastVacated: {
       Proposal p;
       if (lastVacatedRoom >= 1) {

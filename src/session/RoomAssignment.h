@@ -28,7 +28,7 @@ struct AssignmentOptions {
   bool useRoomsInTime = false;    // "使用未超时房间": with the previous one, any occupant
   bool byDedicatedRoom = false;   // "按专用琴房分配": only the student's own rooms
   int assignmentMode = kManualChoice;
-  int defaultTimeLimit = 0;       // minutes, for rooms of time-limit code 0
+  int defaultTimeLimit = 0;  // minutes, for rooms of time-limit code 0
 };
 
 struct Proposal {
@@ -50,8 +50,7 @@ struct AssignmentContext {
 
 // Overtime of a session: minutes used minus its room's time limit; above 0
 // means overtime. The room slot must be valid.
-int SessionOvertime(const SessionRecord& session, const RoomTable& rooms, int defaultTimeLimit,
-                    const DateTime& now);
+int SessionOvertime(const SessionRecord& session, const RoomTable& rooms, int defaultTimeLimit, const DateTime& now);
 
 // Whether the session names a room and a student that can exist. Sessions
 // that do not are left out of every list and every choice.

@@ -38,8 +38,8 @@ AssignmentOptions SessionEngine::assignmentOptions() const {
 }
 
 RoomListContext SessionEngine::roomContext() const {
-  return RoomListContext{desk_.rooms(),      desk_.students(), desk_.sessions(), desk_.categories(),
-                         currentStudent_,    assignmentOptions(), desk_.clock().now()};
+  return RoomListContext{desk_.rooms(),   desk_.students(),    desk_.sessions(),   desk_.categories(),
+                         currentStudent_, assignmentOptions(), desk_.clock().now()};
 }
 
 SessionListContext SessionEngine::sessionContext() const {
@@ -150,8 +150,8 @@ void SessionEngine::OpenDialogue(int slot) {
   majors_.setSelectedIndex(d.cardInput().majorIndex());
   const Options& o = d.options();
 
-  AssignmentContext actx{d.rooms(),  d.students(),           d.sessions(), slot,
-                         majors_.SelectedMajor(student), assignmentOptions(), d.clock().now(), d.random()};
+  AssignmentContext actx{d.rooms(),           d.students(),    d.sessions(), slot, majors_.SelectedMajor(student),
+                         assignmentOptions(), d.clock().now(), d.random()};
   int vacated = d.sessions().lastVacatedRoom();
   proposal_ = AssignRoom(actx, vacated);
   d.sessions().setLastVacatedRoom(vacated);
@@ -159,8 +159,8 @@ void SessionEngine::OpenDialogue(int slot) {
 
   const DateTime now = d.clock().now();
   dialogue_.student = slot;
-  dialogue_.activity = ReadTodaysActivity(d.checkins(), slot, student.enrolled, now.date, d.rooms(),
-                                          d.categories(), d.operationNames());
+  dialogue_.activity =
+      ReadTodaysActivity(d.checkins(), slot, student.enrolled, now.date, d.rooms(), d.categories(), d.operationNames());
   if (o.dailyLimit < dialogue_.activity.checkins) d.PushMessage("超过登录次数！");
 
   d.cardInput().setMode(KeyboardMode::RoomSelection);
@@ -225,7 +225,8 @@ void SessionEngine::ConfirmCheckIn(int row, bool leftButton) {
     warning = "房间" + chosen.roomName + "[" + chosen.typeName + "]与所选专业:" + majorName + " 不符 " + chosen.name;
   }
   if (chosen.overtime.find("余") != std::string::npos) {
-    warning += "房间" + chosen.roomName + "[" + chosen.typeName + "]时间未到(" + chosen.overtime + " " + chosen.name + ")";
+    warning +=
+        "房间" + chosen.roomName + "[" + chosen.typeName + "]时间未到(" + chosen.overtime + " " + chosen.name + ")";
   }
   if (!warning.empty() && d.confirmationState() == 0) {
     rememberedRow_ = row;
@@ -272,8 +273,8 @@ bool SessionEngine::CheckIn(int student, int room) {
   if (!recordWritten.ok()) d.PushMessage("登记记录未能写入：" + recordWritten.detail());
 
   const RoomRecord& r = d.rooms()[room];
-  const std::string text = Stamp() + " " + s.name + "[" + CardText(s.card) + "]登录" + r.name + " " +
-                           d.categories().majorName(r.type);
+  const std::string text =
+      Stamp() + " " + s.name + "[" + CardText(s.card) + "]登录" + r.name + " " + d.categories().majorName(r.type);
   d.PlaySoundCue("3.wav");
   d.PushMessage(text);
   AppendActivity(text);

@@ -39,7 +39,7 @@ StatusLine MakeStatusLine(StudentRecord& student, int slot, const DateTime& now,
 std::array<std::string, 13> DetailValues(const StudentRecord& s, const CategoryLists& lists, const Options& options,
                                          const CivilDate& today);
 inline constexpr std::array<const char*, 13> kDetailCaptions = {
-    "卡号：", "证号：", "姓名：", "性别：", "专业：", "年级：", "班级：",
+    "卡号：", "证号：",     "姓名：",     "性别：",     "专业：",     "年级：",   "班级：",
     "等级：", "学期累计：", "总 累 计：", "总 付 费：", "余    额：", "联系电话:"};
 
 // folder + name + extension by the photo naming option.

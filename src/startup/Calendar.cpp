@@ -82,16 +82,13 @@ int NianNJi(OleDate enrolled, const CivilDate& today, const Dividers& div) {
   return GradeIndexFromDays(static_cast<double>(now) - static_cast<double>(then));
 }
 
-std::string EnrolmentYearLabel(OleDate enrolled) {
-  return FormatNumber("%02d", DateOf(enrolled).year % 100) + "级";
-}
+std::string EnrolmentYearLabel(OleDate enrolled) { return FormatNumber("%02d", DateOf(enrolled).year % 100) + "级"; }
 
 CivilDate EnrolmentDateFromYear(int year, const Dividers& div) {
   return DividerDay(year, SaneDividers(div.autumn, div.spring).autumn);
 }
 
-std::vector<std::string> GradeListEntries(const CivilDate& today, const Dividers& div,
-                                          const CategoryLists& lists) {
+std::vector<std::string> GradeListEntries(const CivilDate& today, const Dividers& div, const CategoryLists& lists) {
   std::vector<std::string> entries;
   const double day = DayNumber(today);
   for (int i = 0; i < kListedGrades; ++i) {
@@ -100,8 +97,8 @@ std::vector<std::string> GradeListEntries(const CivilDate& today, const Dividers
     // Rounded down: the fractional day lies within that earlier whole day.
     const auto back = static_cast<int32_t>(std::floor(day - i * kDaysPerYear));
     const CivilDate start = ChanNDay1(FromDayNumber(back), div);
-    entries.push_back(FormatNumber("%04d", start.year) + name +
-                      std::string(kGradeEntryPadding, ' ') + FormatNumber("%03d", i));
+    entries.push_back(FormatNumber("%04d", start.year) + name + std::string(kGradeEntryPadding, ' ') +
+                      FormatNumber("%03d", i));
   }
   return entries;
 }
@@ -112,8 +109,8 @@ DateRange QueryDefaultRange(const CivilDate& today, const Dividers& div) {
 }
 
 std::string FormatChineseDate(const CivilDate& d) {
-  return FormatNumber("%04d", d.year) + "年" + FormatNumber("%02d", d.month) + "月" +
-         FormatNumber("%02d", d.day) + "日";
+  return FormatNumber("%04d", d.year) + "年" + FormatNumber("%02d", d.month) + "月" + FormatNumber("%02d", d.day) +
+         "日";
 }
 
 RolloverPlan PlanRollover(OleDate lastStart, const CivilDate& today, const Dividers& div) {

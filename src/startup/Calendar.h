@@ -90,8 +90,7 @@ inline constexpr int kGradeEntryPadding = 44;
 // today - i * 365.25 is a fractional day number; it is rounded down, to the
 // earlier whole day (the day the fraction lies in). On the autumn divider day
 // that extra part of a day can move an entry back to the school year before.
-std::vector<std::string> GradeListEntries(const CivilDate& today, const Dividers& div,
-                                          const CategoryLists& lists);
+std::vector<std::string> GradeListEntries(const CivilDate& today, const Dividers& div, const CategoryLists& lists);
 
 struct DateRange {
   CivilDate from;

@@ -24,7 +24,9 @@ Status CategoryEditor::ChangeName(NameList list, int index, const std::string& t
   // fit the record: it is shortened to the bytes the record holds.
   const std::string name = CutToGbkBytes(CutToWidth(text, 16), 18);
   const ProgramFolder& folder = desk_.folder();
-  const auto path = list == NameList::Grades ? folder.grades() : list == NameList::Classes ? folder.classes() : folder.majors();
+  const auto path = list == NameList::Grades    ? folder.grades()
+                    : list == NameList::Classes ? folder.classes()
+                                                : folder.majors();
   if (Status s = SaveRecord(path, kCategoryRecordLength, index + 1, PackString(name, kCategoryRecordLength)); !s.ok()) {
     desk_.PushMessage("类别保存失败：" + s.detail());
     return s;

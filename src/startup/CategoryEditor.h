@@ -23,8 +23,7 @@ class CategoryEditor {
   // A level: a name with a space is refused with "不能有空格。"; otherwise the
   // name is cut to 12 cells, the percentage read as a Byte and the threshold
   // as a Long, and hy.dat record index + 1 is written.
-  Status ChangeLevel(int index, const std::string& name, const std::string& percentage,
-                     const std::string& threshold);
+  Status ChangeLevel(int index, const std::string& name, const std::string& percentage, const std::string& threshold);
 
   // The name the page lists for an entry: as loaded, or as last written
   // (a major written in this run shows its new name though the desk keeps

@@ -11,7 +11,6 @@ namespace tarvolen {
 
 using namespace settings;
 
-
 Desk::Desk(ProgramFolder folder, DeskServices services)
     : folder_(std::move(folder)), services_(services), notifier_(folder_, services.sound) {
   MakeTimers();
@@ -207,12 +206,12 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   if (sessionFile.ok()) {
     const int defaultLimit = options_.defaultTimeLimit;
     const DateTime now = services_.clock.now();
-    ActiveSessionTable::LoadContext ctx{
-        rooms_, students_,
-        [this, defaultLimit, now](const SessionRecord& s) {
-          return SessionElapsedMinutes(s, now) - RoomTimeLimit(rooms_[s.room].timeLimitCode, defaultLimit);
-        },
-        [this](const std::string& text) { PushMessage(text); }};
+    ActiveSessionTable::LoadContext ctx{rooms_, students_,
+                                        [this, defaultLimit, now](const SessionRecord& s) {
+                                          return SessionElapsedMinutes(s, now) -
+                                                 RoomTimeLimit(rooms_[s.room].timeLimitCode, defaultLimit);
+                                        },
+                                        [this](const std::string& text) { PushMessage(text); }};
     sessions_.LoadSessions(std::move(sessionFile.value()), *settings_, sessionCount_, ctx);
   }
 

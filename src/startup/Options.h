@@ -43,7 +43,7 @@ struct Options {
   // Group 4.
   int cardDigitsField = 0;  // "卡号位数：", stored only
   // Group 5.
-  int yearsOfStudy = 0;     // saved back as read
+  int yearsOfStudy = 0;  // saved back as read
   int protectionMinutes = 0;
   bool dropPreviousDay = false;
   bool autoCheckout = false;

@@ -189,7 +189,8 @@ FontChoice OptionsEditor::ChooseFont(const MessageFont& font) {
     return {Status(ErrorCode::Refused, kFontSizeRefusal), true};
   }
   long bytes = GbkLength(font.name);
-  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText)) return {desk_.Refuse("字体名称过长，不能保存。")};
+  if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText))
+    return {desk_.Refuse("字体名称过长，不能保存。")};
   desk_.options().font = font;
   desk_.dirty().mark(OptionGroup::Font);
   return {Status::Ok()};
@@ -220,7 +221,8 @@ Status OptionsEditor::ChoosePhoto(const std::string& path) {
   const std::string extension = hasExtension ? path.substr(dot) : std::string();
   const std::string name = path.substr(nameStart, (hasExtension ? dot : path.size()) - nameStart);
   // Six records of ten characters hold the folder; more would not survive.
-  if (CharacterCount(folder) > 60) return desk_.Refuse("照片路径过长（最多60个字符），请把照片放在较短的路径下。", true);
+  if (CharacterCount(folder) > 60)
+    return desk_.Refuse("照片路径过长（最多60个字符），请把照片放在较短的路径下。", true);
   long extBytes = GbkLength(extension);
   if (extBytes < 0 || extBytes > static_cast<long>(settings::kMaxSettingsText)) {
     return desk_.Refuse("照片文件扩展名不能保存。", true);

@@ -15,12 +15,30 @@ void RecordWriter::raw(const void* p, size_t n) {
   bytes_.insert(bytes_.end(), b, b + n);
 }
 
-RecordWriter& RecordWriter::byte(uint8_t v) { raw(&v, 1); return *this; }
-RecordWriter& RecordWriter::integer(int16_t v) { raw(&v, 2); return *this; }
-RecordWriter& RecordWriter::longValue(int32_t v) { raw(&v, 4); return *this; }
-RecordWriter& RecordWriter::single(float v) { raw(&v, 4); return *this; }
-RecordWriter& RecordWriter::currency(int64_t scaled) { raw(&scaled, 8); return *this; }
-RecordWriter& RecordWriter::date(OleDate v) { raw(&v, 8); return *this; }
+RecordWriter& RecordWriter::byte(uint8_t v) {
+  raw(&v, 1);
+  return *this;
+}
+RecordWriter& RecordWriter::integer(int16_t v) {
+  raw(&v, 2);
+  return *this;
+}
+RecordWriter& RecordWriter::longValue(int32_t v) {
+  raw(&v, 4);
+  return *this;
+}
+RecordWriter& RecordWriter::single(float v) {
+  raw(&v, 4);
+  return *this;
+}
+RecordWriter& RecordWriter::currency(int64_t scaled) {
+  raw(&scaled, 8);
+  return *this;
+}
+RecordWriter& RecordWriter::date(OleDate v) {
+  raw(&v, 8);
+  return *this;
+}
 
 RecordWriter& RecordWriter::string(std::string_view utf8) {
   auto gbk = ToGbk(utf8);
@@ -44,8 +62,7 @@ Result<Bytes> RecordWriter::finish(size_t recordLength) const {
   if (!status_.ok()) return status_;
   if (bytes_.size() > recordLength) {
     return Status(ErrorCode::TooLong, "record of " + std::to_string(bytes_.size()) +
-                                          " bytes does not fit a record length of " +
-                                          std::to_string(recordLength));
+                                          " bytes does not fit a record length of " + std::to_string(recordLength));
   }
   return bytes_;
 }
@@ -60,12 +77,36 @@ void RecordReader::raw(void* p, size_t n) {
   pos_ += n;
 }
 
-uint8_t RecordReader::byte() { uint8_t v; raw(&v, 1); return v; }
-int16_t RecordReader::integer() { int16_t v; raw(&v, 2); return v; }
-int32_t RecordReader::longValue() { int32_t v; raw(&v, 4); return v; }
-float RecordReader::single() { float v; raw(&v, 4); return v; }
-int64_t RecordReader::currency() { int64_t v; raw(&v, 8); return v; }
-OleDate RecordReader::date() { OleDate v; raw(&v, 8); return v; }
+uint8_t RecordReader::byte() {
+  uint8_t v;
+  raw(&v, 1);
+  return v;
+}
+int16_t RecordReader::integer() {
+  int16_t v;
+  raw(&v, 2);
+  return v;
+}
+int32_t RecordReader::longValue() {
+  int32_t v;
+  raw(&v, 4);
+  return v;
+}
+float RecordReader::single() {
+  float v;
+  raw(&v, 4);
+  return v;
+}
+int64_t RecordReader::currency() {
+  int64_t v;
+  raw(&v, 8);
+  return v;
+}
+OleDate RecordReader::date() {
+  OleDate v;
+  raw(&v, 8);
+  return v;
+}
 
 std::string RecordReader::rawString() {
   uint16_t n;

@@ -52,8 +52,8 @@ class RecordReader {
   float single();
   int64_t currency();
   OleDate date();
-  std::string string();       // decoded to UTF-8
-  std::string rawString();    // GBK bytes as stored
+  std::string string();     // decoded to UTF-8
+  std::string rawString();  // GBK bytes as stored
 
   size_t position() const { return pos_; }
 

@@ -16,16 +16,10 @@ std::string YearFileName(int year) {
   return buf;
 }
 
-std::filesystem::path ProgramFolder::checkinYear(int year) const {
-  return file("数据/登记/" + YearFileName(year));
-}
+std::filesystem::path ProgramFolder::checkinYear(int year) const { return file("数据/登记/" + YearFileName(year)); }
 
-std::filesystem::path ProgramFolder::logYear(int year) const {
-  return file("数据/日志/" + YearFileName(year));
-}
+std::filesystem::path ProgramFolder::logYear(int year) const { return file("数据/日志/" + YearFileName(year)); }
 
-std::filesystem::path ProgramFolder::suspension() const {
-  return std::filesystem::path(root_.string() + "ts.dat");
-}
+std::filesystem::path ProgramFolder::suspension() const { return std::filesystem::path(root_.string() + "ts.dat"); }
 
 }  // namespace tarvolen

@@ -35,7 +35,7 @@ struct StudentRecord {
   int32_t semesterMinutes = 0;
   int32_t totalMinutes = 0;
   float balance = 0;
-  int16_t status = 0;      // bit 0 lost, bit 1 suspended
+  int16_t status = 0;  // bit 0 lost, bit 1 suspended
   int32_t checkinCount = 0;
   int64_t telephone = 0;
   std::array<int16_t, 3> dedicatedRooms{};
@@ -47,16 +47,16 @@ struct StudentRecord {
 
 // rooms.dat: one practice room with its tariff.
 struct RoomRecord {
-  std::string name;          // at most 8 GBK bytes; empty marks a free slot
-  uint8_t type = 0;          // major index 0..30
-  int16_t timeLimitCode = 0; // 0 default, 1 none, n = n*5 minutes
-  int16_t serviceStatus = 0; // bit 0 out of service
-  float price = 0;           // yuan per hour
+  std::string name;           // at most 8 GBK bytes; empty marks a free slot
+  uint8_t type = 0;           // major index 0..30
+  int16_t timeLimitCode = 0;  // 0 default, 1 none, n = n*5 minutes
+  int16_t serviceStatus = 0;  // bit 0 out of service
+  float price = 0;            // yuan per hour
   uint8_t capacity = 0;
   float minimumFee = 0;
   float handlingFee = 0;
-  int16_t billingUnit = 0;   // minutes
-  int16_t tolerance = 0;     // minutes
+  int16_t billingUnit = 0;  // minutes
+  int16_t tolerance = 0;    // minutes
 
   bool isFree() const { return name.empty(); }
   bool isOpen() const { return (serviceStatus & 1) == 0; }
@@ -64,14 +64,14 @@ struct RoomRecord {
 
 // hy.dat: one member level.
 struct LevelRecord {
-  std::string name;       // at most 13 GBK bytes
+  std::string name;  // at most 13 GBK bytes
   uint8_t percentage = 100;
-  int32_t threshold = -1; // -1: never reached automatically
+  int32_t threshold = -1;  // -1: never reached automatically
 };
 
 // shuju.dat: one active session.
 struct SessionRecord {
-  int16_t room = 0;        // below 1 marks a free record
+  int16_t room = 0;  // below 1 marks a free record
   int16_t student = 0;
   int16_t startMinute = 0;
   OleDate startDate = 0;
@@ -81,24 +81,24 @@ struct SessionRecord {
 struct CheckinRecord {
   int16_t room = 0;
   int16_t student = 0;
-  int16_t time = 0;      // minutes since midnight
-  OleDate date = 0;      // day, no time part
+  int16_t time = 0;  // minutes since midnight
+  OleDate date = 0;  // day, no time part
   uint8_t operatorId = 0;
-  uint8_t kind = 0;      // 0 check-in, 1 check-out
+  uint8_t kind = 0;  // 0 check-in, 1 check-out
   float fee = 0;
   OleDate keyDate = 0;
 };
 
 // 数据/日志/yyyy.dat: one logged operation.
 struct LogRecord {
-  uint8_t operation = 0;   // 1..9
+  uint8_t operation = 0;  // 1..9
   uint8_t operatorId = 0;
   OleDate date = 0;
   int16_t time = 0;
   int16_t student = 0;
   int64_t amountScaled = 0;  // Currency: value x 10000
   int16_t room = 0;
-  std::string remark;        // at most 94 GBK bytes
+  std::string remark;  // at most 94 GBK bytes
   OleDate keyDate = 0;
 };
 

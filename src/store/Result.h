@@ -9,14 +9,14 @@ namespace tarvolen {
 
 enum class ErrorCode {
   None,
-  OpenFailed,   // file or folder cannot be opened or created
+  OpenFailed,  // file or folder cannot be opened or created
   ReadFailed,
   WriteFailed,
-  TooLong,      // packed record larger than its record length
-  BadText,      // text that has no GBK form
-  Missing,      // a required file is absent
-  Corrupt,      // file content that cannot be used
-  Refused,      // a rule of the desk says no
+  TooLong,  // packed record larger than its record length
+  BadText,  // text that has no GBK form
+  Missing,  // a required file is absent
+  Corrupt,  // file content that cannot be used
+  Refused,  // a rule of the desk says no
 };
 
 class [[nodiscard]] Status {
@@ -37,7 +37,7 @@ class [[nodiscard]] Status {
 template <class T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : value_(std::move(value)) {}        // NOLINT: implicit on purpose
   Result(Status error) : status_(std::move(error)) {}  // NOLINT
 
   bool ok() const { return value_.has_value(); }

@@ -55,12 +55,12 @@ constexpr int64_t kMainRowDigits = 1117;      // Byte
 constexpr int64_t kByteViewSize = 1117;       // bytes of a complete set.dat
 
 // Record view.
-constexpr int64_t kRecCustomName = 4;     // String
-constexpr int64_t kRecLastStart = 5;      // Date
-constexpr int64_t kRecFontName = 6;       // String
-constexpr int64_t kRecMessageColour = 7;  // Long
-constexpr int64_t kRecIdentityName = 8;   // String, 8 + k
-constexpr int64_t kRecPassword = 15;      // String, 15 + k
+constexpr int64_t kRecCustomName = 4;       // String
+constexpr int64_t kRecLastStart = 5;        // Date
+constexpr int64_t kRecFontName = 6;         // String
+constexpr int64_t kRecMessageColour = 7;    // Long
+constexpr int64_t kRecIdentityName = 8;     // String, 8 + k
+constexpr int64_t kRecPassword = 15;        // String, 15 + k
 constexpr int64_t kRecPhotoExtension = 22;  // String
 constexpr int64_t kRecPhotoFolder = 23;     // String pieces, 23..28
 constexpr int64_t kRecPhotoFolderLast = 28;

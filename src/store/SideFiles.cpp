@@ -84,7 +84,8 @@ Status CompanyInfo::save(const ProgramFolder& folder, int i) const {
 Status OperationNames::load(const ProgramFolder& folder) {
   auto records = LoadRecords(folder.operationNames(), kOperationNameRecordLength, 1, kNames);
   if (!records.ok()) return records.status();
-  for (int i = 1; i <= kNames; ++i) names[static_cast<size_t>(i)] = UnpackString((*records)[static_cast<size_t>(i - 1)]);
+  for (int i = 1; i <= kNames; ++i)
+    names[static_cast<size_t>(i)] = UnpackString((*records)[static_cast<size_t>(i - 1)]);
   return Status::Ok();
 }
 

@@ -4,8 +4,8 @@
 
 namespace tarvolen {
 
-Result<std::vector<Bytes>> LoadRecords(const std::filesystem::path& path, size_t recordLength,
-                                       int64_t first, int64_t count) {
+Result<std::vector<Bytes>> LoadRecords(const std::filesystem::path& path, size_t recordLength, int64_t first,
+                                       int64_t count) {
   auto file = RecordFile::Open(path, recordLength);
   if (!file.ok()) return file.status();
   auto block = file->readBlock(first, count);
@@ -19,8 +19,7 @@ Result<std::vector<Bytes>> LoadRecords(const std::filesystem::path& path, size_t
   return out;
 }
 
-Status SaveRecord(const std::filesystem::path& path, size_t recordLength, int64_t record,
-                  const Result<Bytes>& packed) {
+Status SaveRecord(const std::filesystem::path& path, size_t recordLength, int64_t record, const Result<Bytes>& packed) {
   if (!packed.ok()) return packed.status();
   auto file = RecordFile::Open(path, recordLength);
   if (!file.ok()) return file.status();
@@ -107,7 +106,8 @@ Status CategoryLists::load(const ProgramFolder& folder) {
   Status first;
   auto levelRecords = LoadRecords(folder.levels(), kCategoryRecordLength, 1, kLevels);
   if (levelRecords.ok()) {
-    for (int i = 0; i < kLevels; ++i) levels[static_cast<size_t>(i)] = UnpackLevel((*levelRecords)[static_cast<size_t>(i)]);
+    for (int i = 0; i < kLevels; ++i)
+      levels[static_cast<size_t>(i)] = UnpackLevel((*levelRecords)[static_cast<size_t>(i)]);
   } else {
     first = levelRecords.status();
   }

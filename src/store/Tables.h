@@ -17,12 +17,11 @@ using LoadPump = std::function<bool()>;
 
 // Reads `count` consecutive records from `first` on. A missing file is
 // created empty, a short one reads as zeros; a missing folder is an error.
-Result<std::vector<Bytes>> LoadRecords(const std::filesystem::path& path, size_t recordLength,
-                                       int64_t first, int64_t count);
+Result<std::vector<Bytes>> LoadRecords(const std::filesystem::path& path, size_t recordLength, int64_t first,
+                                       int64_t count);
 
 // Opens the file, writes one packed record, closes it.
-Status SaveRecord(const std::filesystem::path& path, size_t recordLength, int64_t record,
-                  const Result<Bytes>& packed);
+Status SaveRecord(const std::filesystem::path& path, size_t recordLength, int64_t record, const Result<Bytes>& packed);
 
 class StudentTable {
  public:
@@ -74,7 +73,7 @@ struct CategoryLists {
   static constexpr int kLevels = 7;
   static constexpr int kGradeSlots = 20;  // 10..19 stay empty
   static constexpr int kLoadedGrades = 10;
-  static constexpr int kNames = 31;       // classes and majors
+  static constexpr int kNames = 31;  // classes and majors
 
   std::array<LevelRecord, kLevels> levels{};
   std::array<std::string, kGradeSlots> grades{};

@@ -16,8 +16,8 @@ class YearFile {
   YearFile() = default;
   // `counterPosition` is the set.dat position of the count (1030 or 1038);
   // `storedCount` is the count as start-up holds it (0 after a new year).
-  Status open(const std::filesystem::path& path, size_t recordLength, SettingsFile* settings,
-              int64_t counterPosition, int32_t storedCount);
+  Status open(const std::filesystem::path& path, size_t recordLength, SettingsFile* settings, int64_t counterPosition,
+              int32_t storedCount);
 
   bool isOpen() const { return file_.isOpen(); }
   int32_t count() const { return count_; }

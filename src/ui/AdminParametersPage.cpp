@@ -31,10 +31,10 @@ struct ParamEntry {
   NumberOption option;
 };
 const ParamEntry kParams[AdminParametersPage::kParameters] = {
-    {"价格(时/元)", NumberOption::PricePerHour},     {"登记所需余额(元)", NumberOption::BalanceNeeded},
-    {"学制(年)", NumberOption::YearsOfStudy},         {"每日限时(小时)", NumberOption::DailyHours},
-    {"每日限次:", NumberOption::DailyLimit},          {"显示证号位数:", NumberOption::IdDigits},
-    {"显示卡号位数:", NumberOption::CardDigits},      {"提醒充值:", NumberOption::RechargeReminder},
+    {"价格(时/元)", NumberOption::PricePerHour},       {"登记所需余额(元)", NumberOption::BalanceNeeded},
+    {"学制(年)", NumberOption::YearsOfStudy},          {"每日限时(小时)", NumberOption::DailyHours},
+    {"每日限次:", NumberOption::DailyLimit},           {"显示证号位数:", NumberOption::IdDigits},
+    {"显示卡号位数:", NumberOption::CardDigits},       {"提醒充值:", NumberOption::RechargeReminder},
     {"登录保护(分)", NumberOption::ProtectionMinutes}, {"超时等待(分):", NumberOption::OvertimeWait},
 };
 
@@ -250,7 +250,7 @@ void AdminParametersPage::ListLevels_Click(int row) {
 void AdminParametersPage::CommandLevel_Click() {
   const int row = listLevels_->currentRow();
   (void)desk_.categoryEditor().ChangeLevel(row, Utf8(levelName_->text()), Utf8(levelPercent_->text()),
-                                              Utf8(levelThreshold_->text()));
+                                           Utf8(levelThreshold_->text()));
   After();
 }
 

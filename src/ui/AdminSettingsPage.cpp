@@ -51,8 +51,7 @@ const CheckEntry kCheckEntries[AdminSettingsPage::kChecks] = {
 };
 
 const char* const kModes[] = {"手动选择", "按超时", "随机分配", "房间顺序", "房间逆序", "最近下线"};
-const char* const kPhotoNamingCaptions[AdminSettingsPage::kPhotoNamings] = {"按证号命名", "按卡号命名",
-                                                                            "按姓名命名"};
+const char* const kPhotoNamingCaptions[AdminSettingsPage::kPhotoNamings] = {"按证号命名", "按卡号命名", "按姓名命名"};
 
 QLineEdit* PasswordBox(const char* name, QWidget* parent) {
   auto* e = new QLineEdit(parent);

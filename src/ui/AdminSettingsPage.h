@@ -58,8 +58,8 @@ class AdminSettingsPage : public QWidget {
   void CommandPhoto_Click();  // "修改" of the photo folder
   void PhotoNaming_Click(int index);
   void CommandCustomName_Click();  // "自定义名称"
-  void Command4_Click();  // "修改" of "密码修改"
-  void Command14_Click();  // "切换用户"
+  void Command4_Click();           // "修改" of "密码修改"
+  void Command14_Click();          // "切换用户"
 
   void After();
 

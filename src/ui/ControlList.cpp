@@ -33,9 +33,9 @@ std::vector<std::string> ListControls(const QWidget* window) {
       if (e->echoMode() == QLineEdit::Normal) text = e->text();
     }
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    lines.push_back(w->objectName().toStdString() + " " + std::to_string(shown.x()) + " " +
-                    std::to_string(shown.y()) + " " + std::to_string(shown.width()) + " " +
-                    std::to_string(shown.height()) + " " + state.toStdString() + " " + text.toStdString());
+    lines.push_back(w->objectName().toStdString() + " " + std::to_string(shown.x()) + " " + std::to_string(shown.y()) +
+                    " " + std::to_string(shown.width()) + " " + std::to_string(shown.height()) + " " +
+                    state.toStdString() + " " + text.toStdString());
   }
   return lines;
 }

@@ -15,8 +15,8 @@ constexpr int kHeight = 72;
 }  // namespace
 
 FloatingCardWindow::FloatingCardWindow(Desk& desk)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool | Qt::WindowTransparentForInput |
+                           Qt::WindowDoesNotAcceptFocus),
       desk_(desk) {
   setObjectName(QStringLiteral("floatingCard"));
   setWindowTitle(QStringLiteral("floatingCard"));

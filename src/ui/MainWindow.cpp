@@ -33,7 +33,7 @@ namespace tarvolen {
 namespace {
 
 const char* const kSessionHeadings[MainWindow::kSessionColumns] = {"姓名", "卡号", "登记时间", "用时", "房间号",
-                                                                   "类别", "年级", "专业", "超时"};
+                                                                   "类别", "年级", "专业",     "超时"};
 const char* const kSessionCellNames[MainWindow::kSessionColumns] = {"Labname", "Labkh", "Labsj",  "Labys", "Labfh",
                                                                     "Lablb",   "Lablj", "Labzlj", "Labcs"};
 // The room list's columns in the order of its headings (heading index =
@@ -511,9 +511,8 @@ void MainWindow::RenderSessionList() {
     const SessionRow& row = rows[static_cast<size_t>(r)];
     const QRgb fg = Colour(row.textColour);
     const QRgb bg = row.flashColour ? FromStoredColour(*row.flashColour).rgb() : Colour(row.background);
-    const std::string* texts[kSessionColumns] = {&row.name,     &row.card,     &row.checkIn,
-                                                 &row.used,     &row.roomName, &row.typeName,
-                                                 &row.grade,    &row.major,    &row.overtime};
+    const std::string* texts[kSessionColumns] = {&row.name,     &row.card,  &row.checkIn, &row.used,    &row.roomName,
+                                                 &row.typeName, &row.grade, &row.major,   &row.overtime};
     auto& cells = sessionCells_[static_cast<size_t>(r)];
     for (int c = 0; c < kSessionColumns; ++c) {
       SetCell(cells[static_cast<size_t>(c)], *texts[c], fg, bg, c == 3 ? row.usedTooltip : std::string());

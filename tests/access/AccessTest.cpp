@@ -79,21 +79,21 @@ Status Swipe(Desk& d) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EveryRight,
-    ::testing::Values(
-        RightCase{"Settings", 0, [](Desk& d) { return d.optionsEditor().ChooseColour(1, 0xABCDEF); }},
-        RightCase{"Parameters", 1, [](Desk& d) { return d.optionsEditor().SetNumber(NumberOption::DailyLimit, "3"); }},
-        RightCase{"Rooms", 2, [](Desk& d) { return d.adminArea().Navigate(2); }},
-        RightCase{"Students", 3, [](Desk& d) { return d.adminArea().Navigate(3); }},
-        RightCase{"Users", 4,
-                  [](Desk& d) {
-                    d.userPage().Select(2);
-                    return d.userPage().Save();
-                  }},
-        RightCase{"Members", 5, [](Desk& d) { return d.adminArea().Navigate(5); }},
-        RightCase{"Queries", 6, [](Desk& d) { return d.adminArea().Navigate(6); }},
-        RightCase{"Backup", 7, [](Desk& d) { return d.adminArea().Navigate(7); }},
-        RightCase{"Company", 8, [](Desk& d) { return d.optionsEditor().SaveCompanyText(1, "x"); }},
-        RightCase{"CheckIn", 9, Swipe}),
+    ::testing::Values(RightCase{"Settings", 0, [](Desk& d) { return d.optionsEditor().ChooseColour(1, 0xABCDEF); }},
+                      RightCase{"Parameters", 1,
+                                [](Desk& d) { return d.optionsEditor().SetNumber(NumberOption::DailyLimit, "3"); }},
+                      RightCase{"Rooms", 2, [](Desk& d) { return d.adminArea().Navigate(2); }},
+                      RightCase{"Students", 3, [](Desk& d) { return d.adminArea().Navigate(3); }},
+                      RightCase{"Users", 4,
+                                [](Desk& d) {
+                                  d.userPage().Select(2);
+                                  return d.userPage().Save();
+                                }},
+                      RightCase{"Members", 5, [](Desk& d) { return d.adminArea().Navigate(5); }},
+                      RightCase{"Queries", 6, [](Desk& d) { return d.adminArea().Navigate(6); }},
+                      RightCase{"Backup", 7, [](Desk& d) { return d.adminArea().Navigate(7); }},
+                      RightCase{"Company", 8, [](Desk& d) { return d.optionsEditor().SaveCompanyText(1, "x"); }},
+                      RightCase{"CheckIn", 9, Swipe}),
     [](const ::testing::TestParamInfo<RightCase>& p) { return std::string(p.param.name); });
 
 TEST_F(AccessTest, NavigationMessages) {

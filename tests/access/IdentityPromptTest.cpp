@@ -39,7 +39,9 @@ TEST_F(PromptTest, LabelFollowsThePasswordState) {
     int slot;
     const char* label;
     bool enabled;
-  } cases[] = {{0, "未设定访问密码", false}, {1, "请输入用户密码", true}, {2, "未设定用户密码", false},
+  } cases[] = {{0, "未设定访问密码", false},
+               {1, "请输入用户密码", true},
+               {2, "未设定用户密码", false},
                {6, "请输入管理密码", true}};
   prompt_->start(0, false);
   for (const auto& c : cases) {
@@ -61,8 +63,8 @@ TEST_F(PromptTest, ConfirmationCases) {
       {-1, "", IdentityPrompt::Outcome::Stay, "请选择身份！"},
       {0, "", IdentityPrompt::Outcome::Confirmed, ""},
       {1, "Secret", IdentityPrompt::Outcome::Confirmed, ""},
-      {1, "secret", IdentityPrompt::Outcome::Stay, "密码错误！"},   // case-sensitive
-      {1, "Secret ", IdentityPrompt::Outcome::Stay, "密码错误！"},  // no trimming
+      {1, "secret", IdentityPrompt::Outcome::Stay, "密码错误！"},     // case-sensitive
+      {1, "Secret ", IdentityPrompt::Outcome::Stay, "密码错误！"},    // no trimming
       {2, kNoPassword, IdentityPrompt::Outcome::Stay, "密码错误！"},  // not set up: never
       {2, "", IdentityPrompt::Outcome::Stay, "密码错误！"},
       {6, "admin", IdentityPrompt::Outcome::Confirmed, ""},
@@ -93,7 +95,8 @@ TEST_F(PromptTest, FirstRunSetsTheAdministratorPassword) {
       {"1234567890123456789", "1234567890123456789", "密码长度应为1~18位"},
       {"abc", "abd", "二次输入的密码不一至"},
       // 12 Chinese characters pass the length rule but not the 22-byte record.
-      {"一二三四五六七八九十一二", "一二三四五六七八九十一二", "密码过长或含有不能保存的字符（最多22个字节，即11个汉字）"},
+      {"一二三四五六七八九十一二", "一二三四五六七八九十一二",
+       "密码过长或含有不能保存的字符（最多22个字节，即11个汉字）"},
   };
   prompt_->start(3, true);
   EXPECT_EQ(prompt_->view().title, "设定管理密码");

@@ -138,11 +138,11 @@ struct OptionCase {
 };
 
 TEST_F(RoomBoardTest, CandidatesFollowTheUseOptions) {
-  t_.addRoom(1, "101", 2, 1);     // overtime occupant 2
-  t_.addRoom(2, "102", 2, 1);     // occupant 3, time not up
-  t_.addRoom(3, "103", 3, 1);     // free, another type: still a candidate
+  t_.addRoom(1, "101", 2, 1);                    // overtime occupant 2
+  t_.addRoom(2, "102", 2, 1);                    // occupant 3, time not up
+  t_.addRoom(3, "103", 3, 1);                    // free, another type: still a candidate
   t_.addRoom(4, "104", 2, 1).serviceStatus = 1;  // out of service
-  t_.addRoom(5, "105", 2, 0);     // no place at all
+  t_.addRoom(5, "105", 2, 0);                    // no place at all
   t_.addStudent(2, 20002, "王一", 2);
   t_.addStudent(3, 20003, "李二", 2);
   t_.addSession(1, 2, 500, kToday);
@@ -181,9 +181,9 @@ TEST_F(RoomBoardTest, SortKeysByColumn) {
   t_.addSession(1, 2, 510, kToday);  // 90 used, 30 over
   load();
   const std::vector<KeyCase> cases = {
-      {0, "00000000010000", "00000000021002"},   {1, "00000000900000", "19999     1002"},
-      {2, "000000030+0000", "19999     1002"},   {3, "王一      0000", "[空]       1002"},
-      {4, "00000200020000", "00000000001002"},   {5, "00000000020000", "00000000031002"},
+      {0, "00000000010000", "00000000021002"}, {1, "00000000900000", "19999     1002"},
+      {2, "000000030+0000", "19999     1002"}, {3, "王一      0000", "[空]       1002"},
+      {4, "00000200020000", "00000000001002"}, {5, "00000000020000", "00000000031002"},
       {6, "00000000010000", "00000000021002"},
   };
   for (const auto& c : cases) {

@@ -129,9 +129,8 @@ TEST_F(SessionBoardTest, SortKeysByColumn) {
   t_.addSession(7, 2, 510, kToday);
   load();
   const std::vector<KeyCase> cases = {
-      {0, "王一      000"},        {1, "0000020002000"}, {2, "0000000510000"},
-      {3, "0000000090000"},         {4, "0000000007000"}, {5, "0000000003000"},
-      {6, "0000040787000"},         {7, "0000000002000"}, {8, "000000030+000"},
+      {0, "王一      000"}, {1, "0000020002000"}, {2, "0000000510000"}, {3, "0000000090000"}, {4, "0000000007000"},
+      {5, "0000000003000"}, {6, "0000040787000"}, {7, "0000000002000"}, {8, "000000030+000"},
   };
   for (const auto& c : cases) {
     board_.setOrdering(c.column, 0);
@@ -380,7 +379,7 @@ TEST_F(SessionBoardTest, AvailablePlacesOfTheUseOptions) {
   }
   load();
   const std::vector<PlacesCase> cases = {
-      {true, true, true, 40}, {true, false, false, 28}, {false, true, false, 3},
+      {true, true, true, 40},  {true, false, false, 28}, {false, true, false, 3},
       {false, false, true, 9}, {false, false, false, 0}, {true, true, false, 31},
   };
   for (const auto& c : cases) {

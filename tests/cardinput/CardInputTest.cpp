@@ -67,23 +67,37 @@ TEST_P(CardBuffer, CollectsOnlyWhatTheRulesAllow) {
 using M = KeyboardMode;
 INSTANTIATE_TEST_SUITE_P(
     Table, CardBuffer,
-    ::testing::Values(
-        BufferCase{"KeypadAlways", M::Normal, true, false, false, {97, 98, 99}, "123"},
-        BufferCase{"MainRowOffIgnored", M::Normal, true, false, false, {49, 50}, ""},
-        BufferCase{"MainRowOn", M::Normal, true, false, true, {49, 50, 96}, "120"},
-        BufferCase{"OtherKeysIgnored", M::Normal, true, false, true, {65, 32, 27, 110, 106}, ""},
-        BufferCase{"BackgroundIgnored", M::Normal, false, false, false, {97, 98}, ""},
-        BufferCase{"BackgroundForced", M::Normal, false, true, false, {97, 98}, "12"},
-        BufferCase{"RoomSelectionIgnoresDigits", M::RoomSelection, true, true, false, {97, 98}, ""},
-        BufferCase{"AdministrationIgnoresDigits", M::Administration, true, true, false, {97}, ""},
-        BufferCase{"BackspaceRemovesLast", M::Normal, true, false, false, {97, 98, 99, 8}, "12"},
-        BufferCase{"BackspaceOnEmpty", M::Normal, true, false, false, {8, 8, 97}, "1"},
-        BufferCase{"ThirteenthDigitAccepted", M::Normal, true, false, false,
-                   {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 98}, "1111111111112"},
-        BufferCase{"FourteenthNeverStored", M::Normal, true, false, false,
-                   {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 99, 99}, "1111111111111"},
-        BufferCase{"BackspaceStillWorksWhenFull", M::Normal, true, false, false,
-                   {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 8, 98}, "1111111111112"}),
+    ::testing::Values(BufferCase{"KeypadAlways", M::Normal, true, false, false, {97, 98, 99}, "123"},
+                      BufferCase{"MainRowOffIgnored", M::Normal, true, false, false, {49, 50}, ""},
+                      BufferCase{"MainRowOn", M::Normal, true, false, true, {49, 50, 96}, "120"},
+                      BufferCase{"OtherKeysIgnored", M::Normal, true, false, true, {65, 32, 27, 110, 106}, ""},
+                      BufferCase{"BackgroundIgnored", M::Normal, false, false, false, {97, 98}, ""},
+                      BufferCase{"BackgroundForced", M::Normal, false, true, false, {97, 98}, "12"},
+                      BufferCase{"RoomSelectionIgnoresDigits", M::RoomSelection, true, true, false, {97, 98}, ""},
+                      BufferCase{"AdministrationIgnoresDigits", M::Administration, true, true, false, {97}, ""},
+                      BufferCase{"BackspaceRemovesLast", M::Normal, true, false, false, {97, 98, 99, 8}, "12"},
+                      BufferCase{"BackspaceOnEmpty", M::Normal, true, false, false, {8, 8, 97}, "1"},
+                      BufferCase{"ThirteenthDigitAccepted",
+                                 M::Normal,
+                                 true,
+                                 false,
+                                 false,
+                                 {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 98},
+                                 "1111111111112"},
+                      BufferCase{"FourteenthNeverStored",
+                                 M::Normal,
+                                 true,
+                                 false,
+                                 false,
+                                 {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 99, 99},
+                                 "1111111111111"},
+                      BufferCase{"BackspaceStillWorksWhenFull",
+                                 M::Normal,
+                                 true,
+                                 false,
+                                 false,
+                                 {97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 97, 8, 98},
+                                 "1111111111112"}),
     [](const ::testing::TestParamInfo<BufferCase>& p) { return std::string(p.param.name); });
 
 TEST(CardInputTest, EnterHandsTheBufferToTheSwipe) {
@@ -107,8 +121,8 @@ TEST(CardInputTest, DisabledMainWindowKeepsTheLastForegroundFlag) {
   Harness h;
   h.foreground = true;
   h.keys({97});
-  h.enabled = false;    // a modal box is open
-  h.foreground = false; // would say background, but is not asked
+  h.enabled = false;     // a modal box is open
+  h.foreground = false;  // would say background, but is not asked
   h.sessions = 60;
   h.keys({98, 34, 13});
   EXPECT_EQ(h.input->sessionCursor().page(), 0);  // no navigation

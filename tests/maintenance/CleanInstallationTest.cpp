@@ -46,7 +46,9 @@ int32_t Le32(const Bytes& b, size_t at) {
   return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
                               (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24));
 }
-std::string Tag(const Bytes& b, size_t at) { return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4); }
+std::string Tag(const Bytes& b, size_t at) {
+  return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4);
+}
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -103,8 +105,8 @@ TEST_F(InstallTest, IdentitiesNamesPasswordsAndPermissions) {
     int16_t word;
   };
   const std::string none = settings::kNoPassword;
-  const Expected expected[7] = {{"访客", "", 0},          {"用户一", none, 577}, {"用户二", none, 577},
-                                {"用户三", none, 577},    {"用户四", none, 577}, {"用户五", none, 577},
+  const Expected expected[7] = {{"访客", "", 0},       {"用户一", none, 577}, {"用户二", none, 577},
+                                {"用户三", none, 577}, {"用户四", none, 577}, {"用户五", none, 577},
                                 {"管理员", none, 1023}};
   for (int k = 0; k < 7; ++k) {
     SCOPED_TRACE(k);
@@ -127,14 +129,13 @@ TEST_F(InstallTest, NumericOptionDefaults) {
     double value;
   };
   const Case cases[] = {
-      {1, L, 0},       {5, I, 120},     {9, B, 0},        {10, B, 3},       {11, B, 1},     {12, B, 1},
-      {13, B, 0},      {14, B, 0},      {15, B, 0},       {16, B, 0},       {17, B, 14},    {18, B, 10},
-      {19, B, 0},      {1015, B, 0},    {1016, S, 10.0},  {1020, B, 5},     {1021, B, 0},   {1022, B, 0},
-      {1023, B, 0},    {1024, B, 0},    {1027, B, 5},     {1028, B, 12},    {1029, B, 10},  {1030, L, 0},
-      {1034, I, 815},  {1036, I, 215},  {1038, L, 0},     {1042, S, 0.0},   {1046, S, 4.0}, {1050, S, 10.0},
-      {1054, L, 0},    {1058, B, 0},    {1059, B, 10},    {1100, B, 6},     {1101, B, 0},   {1102, L, 13125},
-      {1106, L, 8205}, {1110, I, 0},    {1112, B, 0},     {1113, B, 2},     {1114, B, 1},   {1115, B, 0},
-      {1116, B, 0},    {1117, B, 1},
+      {1, L, 0},        {5, I, 120},     {9, B, 0},    {10, B, 3},     {11, B, 1},     {12, B, 1},   {13, B, 0},
+      {14, B, 0},       {15, B, 0},      {16, B, 0},   {17, B, 14},    {18, B, 10},    {19, B, 0},   {1015, B, 0},
+      {1016, S, 10.0},  {1020, B, 5},    {1021, B, 0}, {1022, B, 0},   {1023, B, 0},   {1024, B, 0}, {1027, B, 5},
+      {1028, B, 12},    {1029, B, 10},   {1030, L, 0}, {1034, I, 815}, {1036, I, 215}, {1038, L, 0}, {1042, S, 0.0},
+      {1046, S, 4.0},   {1050, S, 10.0}, {1054, L, 0}, {1058, B, 0},   {1059, B, 10},  {1100, B, 6}, {1101, B, 0},
+      {1102, L, 13125}, {1106, L, 8205}, {1110, I, 0}, {1112, B, 0},   {1113, B, 2},   {1114, B, 1}, {1115, B, 0},
+      {1116, B, 0},     {1117, B, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.position);
@@ -201,8 +202,8 @@ TEST_F(InstallTest, InterfaceColoursAreReadable) {
     EXPECT_EQ(colour(i), DefaultColours()[static_cast<size_t>(i)].bgr) << i;
     EXPECT_EQ(colour(i) & ~0x00FFFFFF, 0) << i;  // high byte of 0x00BBGGRR stays 0
   }
-  EXPECT_GT(luminance(colour(0)), 200.0);  // 底色 light
-  EXPECT_EQ(colour(2), 0);                  // 文字 black
+  EXPECT_GT(luminance(colour(0)), 200.0);                         // 底色 light
+  EXPECT_EQ(colour(2), 0);                                        // 文字 black
   EXPECT_GT(channel(colour(3), 0), channel(colour(3), 8) + 80);   // 超时: red over green
   EXPECT_GT(channel(colour(3), 0), channel(colour(3), 16) + 80);  // and over blue
   // Each title text must stand out from its title.
@@ -255,7 +256,7 @@ TEST_F(InstallTest, CategoryLists) {
     int threshold;
   };
   const Level levels[7] = {{"普通会员", 100, 0}, {"银卡会员", 95, 500}, {"金卡会员", 90, 1000}, {"", 100, -1},
-                           {"", 100, -1},        {"", 100, -1},        {"", 100, -1}};
+                           {"", 100, -1},        {"", 100, -1},         {"", 100, -1}};
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(lists.levels[static_cast<size_t>(i)].name, levels[i].name);
@@ -346,12 +347,12 @@ TEST_F(InstallTest, CueSoundsAreValidDistinctWaves) {
     EXPECT_EQ(Tag(wav, 8), "WAVE");
     EXPECT_EQ(Tag(wav, 12), "fmt ");
     EXPECT_EQ(Le32(wav, 16), 16);
-    EXPECT_EQ(Le16(wav, 20), 1);       // PCM
-    EXPECT_EQ(Le16(wav, 22), 1);       // mono
-    EXPECT_EQ(Le32(wav, 24), 22050);   // sample rate
-    EXPECT_EQ(Le32(wav, 28), 44100);   // bytes per second
-    EXPECT_EQ(Le16(wav, 32), 2);       // block align
-    EXPECT_EQ(Le16(wav, 34), 16);      // bits per sample
+    EXPECT_EQ(Le16(wav, 20), 1);      // PCM
+    EXPECT_EQ(Le16(wav, 22), 1);      // mono
+    EXPECT_EQ(Le32(wav, 24), 22050);  // sample rate
+    EXPECT_EQ(Le32(wav, 28), 44100);  // bytes per second
+    EXPECT_EQ(Le16(wav, 32), 2);      // block align
+    EXPECT_EQ(Le16(wav, 34), 16);     // bits per sample
     EXPECT_EQ(Tag(wav, 36), "data");
     const int32_t dataSize = Le32(wav, 40);
     EXPECT_EQ(dataSize, static_cast<int32_t>(wav.size() - kWavHeaderSize));
@@ -512,9 +513,9 @@ TEST_P(InstallDemoStudentsTest, CardsAndStudents) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SchoolYears, InstallDemoStudentsTest,
-                         ::testing::Values(DemoDateCase{{2025, 3, 10}, 2024},   // spring: last autumn's year
-                                           DemoDateCase{{2025, 8, 14}, 2024},   // the day before the divider
-                                           DemoDateCase{{2025, 8, 15}, 2025},   // the divider starts the year
+                         ::testing::Values(DemoDateCase{{2025, 3, 10}, 2024},  // spring: last autumn's year
+                                           DemoDateCase{{2025, 8, 14}, 2024},  // the day before the divider
+                                           DemoDateCase{{2025, 8, 15}, 2025},  // the divider starts the year
                                            DemoDateCase{{2025, 12, 31}, 2025}));
 
 TEST_F(InstallTest, SuspendedDemoCardHasItsEndDate) {

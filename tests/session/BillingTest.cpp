@@ -36,20 +36,19 @@ TEST_P(BillingTable, BillsAsTheTariffSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BillingTable,
-    ::testing::Values(
-        BillCase{"Unit15Tol5_47", 47, 15, 5, 12, 100, 0, 0, 45, false, 9.0f},
-        BillCase{"Unit30Tol5_35", 35, 30, 5, 12, 100, 0, 0, 30, false, 6.0f},
-        BillCase{"Unit30Tol5_36", 36, 30, 5, 12, 100, 0, 0, 60, false, 12.0f},
-        BillCase{"Unit30Tol5_0", 0, 30, 5, 12, 100, 0, 0, 30, false, 6.0f},
-        BillCase{"Unit1Plain", 47, 1, 5, 12, 100, 0, 0, 47, false, 9.4f},
-        BillCase{"Unit0Plain", 47, 0, 5, 12, 100, 0, 0, 47, false, 9.4f},
-        BillCase{"TwoMinutesFreeEvenFees", 2, 0, 0, 12, 100, 1, 5, 2, false, 0.0f},
-        BillCase{"ThreeMinutesPaysMinimum", 3, 0, 0, 12, 100, 1, 5, 3, false, 5.0f},
-        BillCase{"Unit10Tol30Anomaly", 5, 10, 30, 12, 100, 1, 5, 0, true, 0.0f},
-        BillCase{"ClockSetBack", -15, 1, 0, 12, 100, 1, 5, 0, true, 0.0f},
-        BillCase{"LevelDiscountAndHandling", 45, 15, 5, 12, 80, 1, 5, 45, false, 8.2f},
-        BillCase{"MinimumFeeFloor", 45, 15, 5, 12, 80, 1, 10, 45, false, 10.0f},
-        BillCase{"HugeMinutesNoOverflow", 28800 + 1439, 15, 5, 12, 100, 0, 0, 30240, false, 6048.0f}),
+    ::testing::Values(BillCase{"Unit15Tol5_47", 47, 15, 5, 12, 100, 0, 0, 45, false, 9.0f},
+                      BillCase{"Unit30Tol5_35", 35, 30, 5, 12, 100, 0, 0, 30, false, 6.0f},
+                      BillCase{"Unit30Tol5_36", 36, 30, 5, 12, 100, 0, 0, 60, false, 12.0f},
+                      BillCase{"Unit30Tol5_0", 0, 30, 5, 12, 100, 0, 0, 30, false, 6.0f},
+                      BillCase{"Unit1Plain", 47, 1, 5, 12, 100, 0, 0, 47, false, 9.4f},
+                      BillCase{"Unit0Plain", 47, 0, 5, 12, 100, 0, 0, 47, false, 9.4f},
+                      BillCase{"TwoMinutesFreeEvenFees", 2, 0, 0, 12, 100, 1, 5, 2, false, 0.0f},
+                      BillCase{"ThreeMinutesPaysMinimum", 3, 0, 0, 12, 100, 1, 5, 3, false, 5.0f},
+                      BillCase{"Unit10Tol30Anomaly", 5, 10, 30, 12, 100, 1, 5, 0, true, 0.0f},
+                      BillCase{"ClockSetBack", -15, 1, 0, 12, 100, 1, 5, 0, true, 0.0f},
+                      BillCase{"LevelDiscountAndHandling", 45, 15, 5, 12, 80, 1, 5, 45, false, 8.2f},
+                      BillCase{"MinimumFeeFloor", 45, 15, 5, 12, 80, 1, 10, 45, false, 10.0f},
+                      BillCase{"HugeMinutesNoOverflow", 28800 + 1439, 15, 5, 12, 100, 0, 0, 30240, false, 6048.0f}),
     [](const ::testing::TestParamInfo<BillCase>& p) { return std::string(p.param.name); });
 
 TEST(BillingTest, AnomalyRemembersTheNegativeMinutes) {

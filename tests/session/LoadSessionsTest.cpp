@@ -47,7 +47,7 @@ class LoadSessionsTest : public ::testing::Test {
 };
 
 TEST_F(LoadSessionsTest, FreeRecordsAreRememberedForReuse) {
-  write(1, {0, 7, 600, 0});   // freed, other members kept
+  write(1, {0, 7, 600, 0});  // freed, other members kept
   write(2, {1, 8, 610, 0});
   ASSERT_TRUE(settings_->writeLong(kSessionCount, 1).ok());
   load(1);
@@ -137,12 +137,15 @@ TEST_F(LoadSessionsTest, AddReusesTheFirstFreeRecordThenGrowsTheFile) {
   load(1);
   const DateTime now{{2012, 3, 5}, 10, 47, 30};
   bool betweenRan = false;
-  ASSERT_TRUE(table_.AddSession(9, 2, now, *settings_, [&] {
-                      // The entry is filled, the file and the count not yet.
-                      betweenRan = true;
-                      EXPECT_EQ(table_.count(), 1);
-                      EXPECT_EQ(ReadSession(temp_, 1).room, 0);
-                    }).ok());
+  ASSERT_TRUE(table_
+                  .AddSession(9, 2, now, *settings_,
+                              [&] {
+                                // The entry is filled, the file and the count not yet.
+                                betweenRan = true;
+                                EXPECT_EQ(table_.count(), 1);
+                                EXPECT_EQ(ReadSession(temp_, 1).room, 0);
+                              })
+                  .ok());
   EXPECT_TRUE(betweenRan);
   SessionRecord r1 = ReadSession(temp_, 1);
   EXPECT_EQ(r1.room, 2);
@@ -181,11 +184,11 @@ TEST_F(LoadSessionsTest, RemoveMovesTheLastSessionIntoTheGap) {
 TEST_F(LoadSessionsTest, SecondSessionOfTheDayFreesItsOwnRecord) {
   load(0);
   const DateTime now{{2012, 3, 5}, 9, 0, 0};
-  ASSERT_TRUE(table_.AddSession(4, 1, now, *settings_).ok());   // record 1
-  ASSERT_TRUE(table_.AddSession(5, 1, now, *settings_).ok());   // record 2
-  table_.RemoveSession(4, *settings_);                             // frees 1
-  ASSERT_TRUE(table_.AddSession(6, 2, now, *settings_).ok());   // reuses 1
-  ASSERT_TRUE(table_.AddSession(4, 2, now, *settings_).ok());   // record 3
+  ASSERT_TRUE(table_.AddSession(4, 1, now, *settings_).ok());  // record 1
+  ASSERT_TRUE(table_.AddSession(5, 1, now, *settings_).ok());  // record 2
+  table_.RemoveSession(4, *settings_);                         // frees 1
+  ASSERT_TRUE(table_.AddSession(6, 2, now, *settings_).ok());  // reuses 1
+  ASSERT_TRUE(table_.AddSession(4, 2, now, *settings_).ok());  // record 3
   table_.RemoveSession(4, *settings_);
   EXPECT_EQ(ReadSession(temp_, 1).student, 6);
   EXPECT_EQ(ReadSession(temp_, 1).room, 2);  // the other student's session untouched
@@ -210,10 +213,10 @@ TEST(SessionClock, ElapsedMinutesAndLimits) {
     DateTime now;
     int expected;
   } cases[] = {
-      {{2012, 3, 5}, 600, {{2012, 3, 5}, 10, 47, 59}, 47},     // seconds dropped
-      {{2012, 3, 5}, 1430, {{2012, 3, 6}, 0, 5, 0}, 15},       // across midnight
-      {{2012, 3, 5}, 600, {{2012, 3, 5}, 9, 40, 0}, -20},      // clock set back
-      {{2012, 1, 1}, 0, {{2012, 3, 1}, 0, 0, 0}, 20 * 1440},   // days capped at 20
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 10, 47, 59}, 47},    // seconds dropped
+      {{2012, 3, 5}, 1430, {{2012, 3, 6}, 0, 5, 0}, 15},      // across midnight
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 9, 40, 0}, -20},     // clock set back
+      {{2012, 1, 1}, 0, {{2012, 3, 1}, 0, 0, 0}, 20 * 1440},  // days capped at 20
   };
   for (const auto& c : cases) {
     SessionRecord s{1, 1, static_cast<int16_t>(c.startMinute), ToOle(c.start)};

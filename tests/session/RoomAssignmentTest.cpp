@@ -119,8 +119,8 @@ TEST_F(RoomAssignmentTest, ByOvertimeKeepsTheEarliestOfEqualOvertimes) {
 TEST_F(RoomAssignmentTest, ByOvertimeSkipsRoomsOfAnotherTypeAndTimesNotUp) {
   keepFree({});
   t_.rooms[20].capacity = 1;
-  session(20, 2, 90);   // does not fit
-  session(3, 3, -10);   // time not up
+  session(20, 2, 90);  // does not fit
+  session(3, 3, -10);  // time not up
   session(9, 4, 0);    // exactly at the limit: not overtime
   EXPECT_EQ(assign(kByOvertime), (Proposal{0, 0}));
 }
@@ -266,8 +266,8 @@ TEST(MajorSelectorTest, OneEntryPerNamedMajorThenTheStudentsOwn) {
   lists.majors[12] = "小提琴";
   MajorSelector sel(lists);
   const std::string pad(44, ' ');
-  EXPECT_EQ(sel.entries(), (std::vector<std::string>{"钢琴" + pad + "00", "声乐" + pad + "03",
-                                                     "小提琴" + pad + "12", "[对应专业]" + pad + "-1"}));
+  EXPECT_EQ(sel.entries(), (std::vector<std::string>{"钢琴" + pad + "00", "声乐" + pad + "03", "小提琴" + pad + "12",
+                                                     "[对应专业]" + pad + "-1"}));
   EXPECT_EQ(sel.selectedIndex(), 0);
   EXPECT_EQ(sel.selectedName(), "钢琴");
 }

@@ -247,7 +247,7 @@ TEST_F(EngineTest, ClockSetBackLogsTheAnomalyAndChargesNothing) {
   Swipe("1001");
   desk_->KeyDown(13);
   const float before = desk_->students()[1].balance;
-  Advance(-60);  // unit 30, tolerance 5: -60 minutes bill ((-66) \\ 30 + 1) * 30 = -30
+  Advance(-60);   // unit 30, tolerance 5: -60 minutes bill ((-66) \\ 30 + 1) * 30 = -30
   Swipe("1001");  // protection: 2 > -60, so it asks first
   inst_.timers().advance(400);
   desk_->countdown().press(CountdownBox::kYes);

@@ -92,14 +92,14 @@ TEST_F(DialogueData, TodaysActivityIsOldestFirstAndSkipsAnEarlierHolderOfTheSlot
     r.keyDate = keyDate;
     ASSERT_TRUE(desk->checkins().append(Pack(r)).ok());
   };
-  add(500, 0, 0, today - 1, key, 2);   // yesterday: the reading stops here
-  add(540, 0, 0, today, key - 400, 2); // an earlier holder of slot 2
+  add(500, 0, 0, today - 1, key, 2);    // yesterday: the reading stops here
+  add(540, 0, 0, today, key - 400, 2);  // an earlier holder of slot 2
   add(545, 0, 0, today, key, 2);
   add(600, 1, 4.5f, today, key, 2);
-  add(601, 0, 0, today, key, 3);       // someone else
+  add(601, 0, 0, today, key, 3);  // someone else
   add(610, 0, 0, today, key, 2);
-  TodaysActivity a = ReadTodaysActivity(desk->checkins(), 2, key, {2012, 9, 1}, desk->rooms(),
-                                        desk->categories(), desk->operationNames());
+  TodaysActivity a = ReadTodaysActivity(desk->checkins(), 2, key, {2012, 9, 1}, desk->rooms(), desk->categories(),
+                                        desk->operationNames());
   ASSERT_EQ(a.lines.size(), 3u);
   EXPECT_EQ(a.checkins, 2);
   EXPECT_EQ(a.lines[0], "9:05登录琴房101 钢琴");

@@ -18,9 +18,8 @@ struct TextCase {
 
 TEST(VtimeTest, MinutesSinceMidnightOfAClockText) {
   const std::vector<TextCase> cases = {
-      {"00:00:00", 0},   {"09:05:59", 545}, {"23:59:59", 1439}, {"12:30", 750},
-      {"", 0},           {"ab:cd:ef", 0},   {"12:xx:00", 720},  {"xx:07:00", 7},
-      {"7", 420},        {"10:5", 605},
+      {"00:00:00", 0}, {"09:05:59", 545}, {"23:59:59", 1439}, {"12:30", 750}, {"", 0},
+      {"ab:cd:ef", 0}, {"12:xx:00", 720}, {"xx:07:00", 7},    {"7", 420},     {"10:5", 605},
   };
   for (const auto& c : cases) EXPECT_EQ(Vtime(c.text), c.minutes) << '"' << c.text << '"';
 }
@@ -41,10 +40,10 @@ struct DurationCase {
 
 TEST(DurationTextTest, HoursAndMinutesWithTheRemainderMark) {
   const std::vector<DurationCase> cases = {
-      {75, "1:15", "1时15分"},         {-20, "余0:20", "余0时20分"},   {0, "0:00", "0时00分"},
-      {5, "0:05", "0时05分"},          {-5, "余0:05", "余0时05分"},    {60, "1:00", "1时00分"},
-      {600, "10:00", "10时00分"},      {3333, "55:33", "55时33分"},    {-3333, "余55:33", "余55时33分"},
-      {3334, "----", "----"},          {-3334, "----", "----"},        {32000, "----", "----"},
+      {75, "1:15", "1时15分"},    {-20, "余0:20", "余0时20分"}, {0, "0:00", "0时00分"},
+      {5, "0:05", "0时05分"},     {-5, "余0:05", "余0时05分"},  {60, "1:00", "1时00分"},
+      {600, "10:00", "10时00分"}, {3333, "55:33", "55时33分"},  {-3333, "余55:33", "余55时33分"},
+      {3334, "----", "----"},     {-3334, "----", "----"},      {32000, "----", "----"},
       {-32000, "----", "----"},
   };
   for (const auto& c : cases) {
@@ -55,7 +54,7 @@ TEST(DurationTextTest, HoursAndMinutesWithTheRemainderMark) {
 
 TEST(OvertimeSortKeyTest, NineDigitsAndTheSign) {
   const std::vector<TextCase> cases = {
-      {"000000015+", 15}, {"-000000020", -20}, {"000000000+", 0},
+      {"000000015+", 15}, {"-000000020", -20},   {"000000000+", 0},
       {"-000000001", -1}, {"000032000+", 32000}, {"1234567890+", 1234567890},
   };
   for (const auto& c : cases) EXPECT_EQ(OvertimeSortKey(c.minutes), c.text) << c.minutes;
@@ -64,8 +63,7 @@ TEST(OvertimeSortKeyTest, NineDigitsAndTheSign) {
 TEST(OvertimeSortKeyTest, OvertimesSortAfterTimesNotYetUp) {
   // Every time not yet up sorts before every overtime, and overtimes sort
   // by size. (Among negative values the text order is not numeric.)
-  std::vector<std::string> keys = {OvertimeSortKey(30), OvertimeSortKey(-20), OvertimeSortKey(0),
-                                   OvertimeSortKey(12)};
+  std::vector<std::string> keys = {OvertimeSortKey(30), OvertimeSortKey(-20), OvertimeSortKey(0), OvertimeSortKey(12)};
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::string>{"-000000020", "000000000+", "000000012+", "000000030+"}));
 }

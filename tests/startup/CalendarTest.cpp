@@ -28,8 +28,8 @@ TEST(CalendarDividers, ValidDayOfTheYear) {
     bool valid;
   };
   const Case cases[] = {
-      {815, true},  {215, true},   {101, true},  {1231, true}, {229, true},  {430, true},
-      {230, false}, {431, false},  {100, false}, {1301, false}, {1232, false}, {0, false},
+      {815, true},  {215, true},   {101, true},   {1231, true},   {229, true},   {430, true},
+      {230, false}, {431, false},  {100, false},  {1301, false},  {1232, false}, {0, false},
       {15, false},  {-815, false}, {1300, false}, {99999, false},
   };
   for (const Case& c : cases) {
@@ -44,19 +44,13 @@ TEST(CalendarDividers, InvalidOrMisorderedDividersFallBack) {
     Dividers expected;
   };
   const Case cases[] = {
-      {815, 215, {815, 215}},
-      {901, 301, {901, 301}},
-      {229, 101, {229, 101}},   // 29 February is a day of the year
-      {1231, 101, {1231, 101}},
-      {0, 0, {815, 215}},       // a fresh or zeroed file
-      {1301, 301, {815, 301}},  // only the bad one is replaced
-      {901, 230, {901, 215}},
-      {431, 101, {815, 101}},
-      {-815, 215, {815, 215}},
-      {215, 815, {815, 215}},   // spring after autumn
-      {501, 501, {815, 215}},   // no spring semester at all
-      {301, 1001, {815, 215}},
-      {1301, 1001, {815, 215}},  // autumn replaced, then spring is later
+      {815, 215, {815, 215}},   {901, 301, {901, 301}},   {229, 101, {229, 101}},  // 29 February is a day of the year
+      {1231, 101, {1231, 101}}, {0, 0, {815, 215}},                                // a fresh or zeroed file
+      {1301, 301, {815, 301}},                                                     // only the bad one is replaced
+      {901, 230, {901, 215}},   {431, 101, {815, 101}},   {-815, 215, {815, 215}},
+      {215, 815, {815, 215}},                              // spring after autumn
+      {501, 501, {815, 215}},                              // no spring semester at all
+      {301, 1001, {815, 215}},  {1301, 1001, {815, 215}},  // autumn replaced, then spring is later
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.autumn << "/" << c.spring);
@@ -136,7 +130,7 @@ TEST(CalendarGrade, RoundHalfToEven) {
     double x, expected;
   };
   const Case cases[] = {
-      {0.5, 0.0},  {1.5, 2.0},   {2.5, 2.0},   {3.5, 4.0},   {-0.5, 0.0}, {-1.5, -2.0},
+      {0.5, 0.0},   {1.5, 2.0},    {2.5, 2.0},    {3.5, 4.0}, {-0.5, 0.0},  {-1.5, -2.0},
       {-2.5, -2.0}, {2.4999, 2.0}, {2.5001, 3.0}, {3.0, 3.0}, {-3.7, -4.0}, {0.2, 0.0},
   };
   for (const Case& c : cases) {
@@ -152,10 +146,12 @@ TEST(CalendarGrade, GradeIndexFromDays) {
   };
   // 182.625 days are exactly half a year of 365.25 days.
   const Case cases[] = {
-      {0.0, 0},       {182.625, 0},   {547.875, 2},   {913.125, 2},  {1278.375, 4},
-      {1643.625, 4},  {547.874, 1},   {547.876, 2},   {1095.0, 3},   {1096.0, 3},
-      {-182.625, 0},  {-547.875, 0},  {-365.0, 0},    {6757.125, 18}, {6939.75, 19},
-      {7305.0, 19},   {100000.0, 19}, {std::numeric_limits<double>::quiet_NaN(), 0},
+      {0.0, 0},     {182.625, 0},   {547.875, 2},
+      {913.125, 2}, {1278.375, 4},  {1643.625, 4},
+      {547.874, 1}, {547.876, 2},   {1095.0, 3},
+      {1096.0, 3},  {-182.625, 0},  {-547.875, 0},
+      {-365.0, 0},  {6757.125, 18}, {6939.75, 19},
+      {7305.0, 19}, {100000.0, 19}, {std::numeric_limits<double>::quiet_NaN(), 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.days);
@@ -193,8 +189,7 @@ TEST(CalendarGrade, GradeIndexOfStudent) {
       {ToOle(CivilDate{2009, 8, 20}), {2012, 9, 1}, {0, 0}, 3},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << Iso(DateOf(c.enrolled)) << " on " << Iso(c.today) << " A="
-                                      << c.div.autumn);
+    SCOPED_TRACE(::testing::Message() << Iso(DateOf(c.enrolled)) << " on " << Iso(c.today) << " A=" << c.div.autumn);
     EXPECT_EQ(NianNJi(c.enrolled, c.today, c.div), c.expected);
   }
 }
@@ -205,10 +200,8 @@ TEST(CalendarGrade, EnrolmentYearLabel) {
     const char* expected;
   };
   const Case cases[] = {
-      {ToOle(CivilDate{2009, 8, 15}), "09级"},
-      {ToOle(CivilDate{2000, 2, 29}), "00级"},
-      {ToOle(CivilDate{1999, 12, 31}) + 0.99, "99级"},
-      {ToOle(CivilDate{2012, 1, 1}), "12级"},
+      {ToOle(CivilDate{2009, 8, 15}), "09级"},         {ToOle(CivilDate{2000, 2, 29}), "00级"},
+      {ToOle(CivilDate{1999, 12, 31}) + 0.99, "99级"}, {ToOle(CivilDate{2012, 1, 1}), "12级"},
       {ToOle(CivilDate{1910, 6, 1}), "10级"},
   };
   for (const Case& c : cases) {
@@ -224,9 +217,8 @@ TEST(CalendarGrade, EnrolmentDateFromYear) {
     const char* expected;
   };
   const Case cases[] = {
-      {2009, kStandard, "2009-08-15"},  {2010, {901, 301}, "2010-09-01"},
-      {2012, {229, 101}, "2012-02-29"}, {2013, {229, 101}, "2013-02-28"},
-      {2009, {1301, 215}, "2009-08-15"}, {2009, {301, 1001}, "2009-08-15"},
+      {2009, kStandard, "2009-08-15"},  {2010, {901, 301}, "2010-09-01"},  {2012, {229, 101}, "2012-02-29"},
+      {2013, {229, 101}, "2013-02-28"}, {2009, {1301, 215}, "2009-08-15"}, {2009, {301, 1001}, "2009-08-15"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.year << " A=" << c.div.autumn);
@@ -259,20 +251,16 @@ TEST(CalendarGradeList, Entries) {
        {2012, 9, 1},
        kStandard,
        {"一年级", "二年级", "三年级", "", "五年级"},
-       {Entry("2012", "一年级", "000"), Entry("2011", "二年级", "001"),
-        Entry("2010", "三年级", "002"), Entry("2008", "五年级", "004")}},
+       {Entry("2012", "一年级", "000"), Entry("2011", "二年级", "001"), Entry("2010", "三年级", "002"),
+        Entry("2008", "五年级", "004")}},
       // 2013-08-15 - 365.25 days lies in 2012-08-14, the school year of 2011.
       {"the fraction of a day goes to the earlier day",
        {2013, 8, 15},
        kStandard,
        {"一", "二", "三", "四", "五"},
-       {Entry("2013", "一", "000"), Entry("2011", "二", "001"), Entry("2011", "三", "002"),
-        Entry("2010", "四", "003"), Entry("2009", "五", "004")}},
-      {"the dividers decide the year",
-       {2012, 8, 20},
-       {901, 301},
-       {"一年级"},
-       {Entry("2011", "一年级", "000")}},
+       {Entry("2013", "一", "000"), Entry("2011", "二", "001"), Entry("2011", "三", "002"), Entry("2010", "四", "003"),
+        Entry("2009", "五", "004")}},
+      {"the dividers decide the year", {2012, 8, 20}, {901, 301}, {"一年级"}, {Entry("2011", "一年级", "000")}},
       {"only grades 0 to 9 are listed",
        {2012, 9, 1},
        kStandard,
@@ -344,31 +332,24 @@ TEST(CalendarRollover, Plan) {
   };
   const Case cases[] = {
       {"same day", ToOle(CivilDate{2012, 9, 1}), {2012, 9, 1}, kStandard, {false, false, false}},
-      {"same day, time part stored", ToOle(CivilDate{2012, 9, 1}) + 0.75, {2012, 9, 1}, kStandard,
+      {"same day, time part stored",
+       ToOle(CivilDate{2012, 9, 1}) + 0.75,
+       {2012, 9, 1},
+       kStandard,
        {false, false, false}},
       {"next day", ToOle(CivilDate{2012, 9, 1}), {2012, 9, 2}, kStandard, {true, false, false}},
-      {"new year, same semester", ToOle(CivilDate{2011, 12, 31}), {2012, 1, 2}, kStandard,
-       {true, true, false}},
-      {"spring divider", ToOle(CivilDate{2012, 2, 14}), {2012, 2, 15}, kStandard,
-       {true, false, true}},
-      {"spring divider, time part", ToOle(CivilDate{2012, 2, 14}) + 0.5, {2012, 2, 15}, kStandard,
-       {true, false, true}},
-      {"autumn divider is still spring", ToOle(CivilDate{2012, 8, 14}), {2012, 8, 15}, kStandard,
-       {true, false, false}},
-      {"day after the autumn divider", ToOle(CivilDate{2012, 8, 15}), {2012, 8, 16}, kStandard,
-       {true, false, true}},
-      {"new year and new semester", ToOle(CivilDate{2011, 6, 1}), {2012, 9, 1}, kStandard,
-       {true, true, true}},
-      {"clock set back over new year", ToOle(CivilDate{2013, 1, 5}), {2012, 12, 20}, kStandard,
-       {true, true, false}},
-      {"other dividers", ToOle(CivilDate{2012, 8, 20}), {2012, 9, 2}, {901, 301},
-       {true, false, true}},
-      {"other dividers, same semester", ToOle(CivilDate{2012, 8, 20}), {2012, 9, 1}, {901, 301},
-       {true, false, false}},
+      {"new year, same semester", ToOle(CivilDate{2011, 12, 31}), {2012, 1, 2}, kStandard, {true, true, false}},
+      {"spring divider", ToOle(CivilDate{2012, 2, 14}), {2012, 2, 15}, kStandard, {true, false, true}},
+      {"spring divider, time part", ToOle(CivilDate{2012, 2, 14}) + 0.5, {2012, 2, 15}, kStandard, {true, false, true}},
+      {"autumn divider is still spring", ToOle(CivilDate{2012, 8, 14}), {2012, 8, 15}, kStandard, {true, false, false}},
+      {"day after the autumn divider", ToOle(CivilDate{2012, 8, 15}), {2012, 8, 16}, kStandard, {true, false, true}},
+      {"new year and new semester", ToOle(CivilDate{2011, 6, 1}), {2012, 9, 1}, kStandard, {true, true, true}},
+      {"clock set back over new year", ToOle(CivilDate{2013, 1, 5}), {2012, 12, 20}, kStandard, {true, true, false}},
+      {"other dividers", ToOle(CivilDate{2012, 8, 20}), {2012, 9, 2}, {901, 301}, {true, false, true}},
+      {"other dividers, same semester", ToOle(CivilDate{2012, 8, 20}), {2012, 9, 1}, {901, 301}, {true, false, false}},
       {"fresh settings file", 0.0, {2012, 9, 1}, kStandard, {true, true, true}},
       {"fresh settings file on day 0", 0.0, {1899, 12, 30}, kStandard, {true, true, true}},
-      {"unreadable date", std::numeric_limits<double>::quiet_NaN(), {2012, 9, 1}, kStandard,
-       {true, true, true}},
+      {"unreadable date", std::numeric_limits<double>::quiet_NaN(), {2012, 9, 1}, kStandard, {true, true, true}},
       {"junk far in the future", 1e300, {2012, 9, 1}, kStandard, {true, true, true}},
   };
   for (const Case& c : cases) {

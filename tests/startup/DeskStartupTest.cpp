@@ -49,13 +49,13 @@ TEST_P(StartupFailure, StopsWithItsBoxAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Table, StartupFailure,
     ::testing::Values(
-        FailureCase{"AppNameMissing", [](Installation& i) { std::filesystem::remove(i.root() / "appname.txt"); },
-                    false, StartStop::AppNameMissing, "appname.txt"},
+        FailureCase{"AppNameMissing", [](Installation& i) { std::filesystem::remove(i.root() / "appname.txt"); }, false,
+                    StartStop::AppNameMissing, "appname.txt"},
         FailureCase{"OtherInstance", [](Installation&) {}, true, StartStop::AlreadyRunning, "本程序已经在运行中！"},
-        FailureCase{"SettingsMissing", [](Installation& i) { std::filesystem::remove(i.root() / "set.dat"); },
-                    false, StartStop::DataDamaged, "数据损坏"},
-        FailureCase{"SessionsMissing", [](Installation& i) { std::filesystem::remove(i.root() / "shuju.dat"); },
-                    false, StartStop::DataDamaged, "数据损坏"},
+        FailureCase{"SettingsMissing", [](Installation& i) { std::filesystem::remove(i.root() / "set.dat"); }, false,
+                    StartStop::DataDamaged, "数据损坏"},
+        FailureCase{"SessionsMissing", [](Installation& i) { std::filesystem::remove(i.root() / "shuju.dat"); }, false,
+                    StartStop::DataDamaged, "数据损坏"},
         FailureCase{"AdministratorNameEmpty",
                     [](Installation& i) { ASSERT_TRUE(i.settings().writeStringRecord(kRecIdentityName + 6, "").ok()); },
                     false, StartStop::DataDamaged, "数据损坏"},
@@ -208,7 +208,8 @@ void WriteSession(const std::filesystem::path& root, int n, SessionRecord s) {
 
 TEST(DeskStartup, PreviousDaySessionsDroppedWhenAsked) {
   Installation inst(true, {2012, 3, 5});
-  for (int n = 1; n <= 3; ++n) WriteSession(inst.root(), n, {1, static_cast<int16_t>(n), 600, ToOle(CivilDate{2012, 3, 5})});
+  for (int n = 1; n <= 3; ++n)
+    WriteSession(inst.root(), n, {1, static_cast<int16_t>(n), 600, ToOle(CivilDate{2012, 3, 5})});
   {
     SettingsFile s = inst.settings();
     ASSERT_TRUE(s.writeLong(kSessionCount, 3).ok());
@@ -224,7 +225,8 @@ TEST(DeskStartup, PreviousDaySessionsDroppedWhenAsked) {
 
 TEST(DeskStartup, PreviousDaySessionsKeptByDefault) {
   Installation inst(true, {2012, 3, 5});
-  for (int n = 1; n <= 3; ++n) WriteSession(inst.root(), n, {1, static_cast<int16_t>(n), 600, ToOle(CivilDate{2012, 3, 5})});
+  for (int n = 1; n <= 3; ++n)
+    WriteSession(inst.root(), n, {1, static_cast<int16_t>(n), 600, ToOle(CivilDate{2012, 3, 5})});
   ASSERT_TRUE(inst.settings().writeLong(kSessionCount, 3).ok());
   inst.clock().set({{2012, 3, 6}, 8, 0, 0});
   auto desk = inst.startDesk();

@@ -58,14 +58,28 @@ TEST_P(DirtyGroupTest, OneChangeWritesItsGroup) {
 INSTANTIATE_TEST_SUITE_P(
     Table, DirtyGroupTest,
     ::testing::Values(
-        GroupCase{"TimeLimit", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::DefaultTimeLimit, "90").ok()); }, kDefaultTimeLimit},
-        GroupCase{"SoundOff", [](OptionsEditor& e) { ASSERT_TRUE(e.SetCheck(CheckOption::SoundOn, false).ok()); }, kSoundOn},
-        GroupCase{"AssignmentMode", [](OptionsEditor& e) { ASSERT_TRUE(e.SetChoice(ChoiceOption::AssignmentMode, 5).ok()); }, kAssignmentMode},
-        GroupCase{"Font", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseFont({"宋体", 20, true, false, false}).status.ok()); }, kFontSize},
+        GroupCase{"TimeLimit",
+                  [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::DefaultTimeLimit, "90").ok()); },
+                  kDefaultTimeLimit},
+        GroupCase{"SoundOff", [](OptionsEditor& e) { ASSERT_TRUE(e.SetCheck(CheckOption::SoundOn, false).ok()); },
+                  kSoundOn},
+        GroupCase{"AssignmentMode",
+                  [](OptionsEditor& e) { ASSERT_TRUE(e.SetChoice(ChoiceOption::AssignmentMode, 5).ok()); },
+                  kAssignmentMode},
+        GroupCase{"Font",
+                  [](OptionsEditor& e) {
+                    ASSERT_TRUE(e.ChooseFont({"宋体", 20, true, false, false}).status.ok());
+                  },
+                  kFontSize},
         GroupCase{"Colour", [](OptionsEditor& e) { ASSERT_TRUE(e.ChooseColour(3, 0x123456).ok()); }, kColourBase + 12},
-        GroupCase{"CardDigitsField", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::CardDigitsField, "12").ok()); }, kCardDigitsShown18},
-        GroupCase{"Parameters", [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::OvertimeWait, "33").ok()); }, kOvertimeWait},
-        GroupCase{"Photo", [](OptionsEditor& e) { ASSERT_TRUE(e.ChoosePhoto("/photos/0012.png").ok()); }, kPhotoNameLength},
+        GroupCase{"CardDigitsField",
+                  [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::CardDigitsField, "12").ok()); },
+                  kCardDigitsShown18},
+        GroupCase{"Parameters",
+                  [](OptionsEditor& e) { ASSERT_TRUE(e.SetNumber(NumberOption::OvertimeWait, "33").ok()); },
+                  kOvertimeWait},
+        GroupCase{"Photo", [](OptionsEditor& e) { ASSERT_TRUE(e.ChoosePhoto("/photos/0012.png").ok()); },
+                  kPhotoNameLength},
         GroupCase{"Window", [](OptionsEditor& e) { e.WindowResized(20000, 12000, 2); }, kWindowState}),
     [](const ::testing::TestParamInfo<GroupCase>& p) { return std::string(p.param.name); });
 
@@ -159,7 +173,7 @@ TEST(NumberOptionTextTest, WholeNumbersAndSingles) {
 TEST(SwatchTextColourTest, EachChannelIsInverted) {
   EXPECT_EQ(SwatchTextColour(0x000000), 0xFFFFFF);
   EXPECT_EQ(SwatchTextColour(0xFFFFFF), 0x000000);
-  EXPECT_EQ(SwatchTextColour(0x0000FF), 0xFFFF00);      // red on cyan
+  EXPECT_EQ(SwatchTextColour(0x0000FF), 0xFFFF00);  // red on cyan
   EXPECT_EQ(SwatchTextColour(0x123456), 0xEDCBA9);
   EXPECT_EQ(SwatchTextColour(static_cast<int32_t>(0xFF808080u)), 0x7F7F7F);  // a stray high byte is ignored
 }

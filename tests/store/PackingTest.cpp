@@ -104,7 +104,7 @@ TEST(PackingGolden, RoomRecord) {
   r.billingUnit = 15;
   r.tolerance = 5;
   const Bytes expected = {
-      0x02, 0x00, 'A', '1',    // name
+      0x02, 0x00, 'A',  '1',   // name
       0x02,                    // type
       0x3C, 0x00,              // time-limit code 60
       0x01, 0x00,              // out of service
@@ -316,8 +316,16 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"room name 4 Chinese", [] { return Pack(RoomNamed("一二三四")); }, 32},
         FitCase{"room name 5 Chinese", [] { return Pack(RoomNamed("一二三四五")); }, 0},
         FitCase{"room name 9 bytes", [] { return Pack(RoomNamed(Ascii(9))); }, 0},
-        FitCase{"level name 13 bytes", [] { return Pack(LevelRecord{Ascii(13), 100, -1}); }, 20},
-        FitCase{"level name 14 bytes", [] { return Pack(LevelRecord{Ascii(14), 100, -1}); }, 0},
+        FitCase{"level name 13 bytes",
+                [] {
+                  return Pack(LevelRecord{Ascii(13), 100, -1});
+                },
+                20},
+        FitCase{"level name 14 bytes",
+                [] {
+                  return Pack(LevelRecord{Ascii(14), 100, -1});
+                },
+                0},
         FitCase{"log remark 94 bytes", [] { return Pack(LogWithRemark(Ascii(94))); }, 128},
         FitCase{"log remark 47 Chinese", [] { return Pack(LogWithRemark(Chinese(47))); }, 128},
         FitCase{"log remark 95 bytes", [] { return Pack(LogWithRemark(Ascii(95))); }, 0},

@@ -40,17 +40,50 @@ struct Position {
 
 std::vector<Position> AllPositions() {
   std::vector<Position> all = {
-      {kSessionCount, 4},      {kDefaultTimeLimit, 2},  {kUseRoomsInTime, 1},   {kAssignmentMode, 1},
-      {kSoundOn, 1},           {kUseIdleRooms, 1},      {kUseOvertimeRooms, 1}, {kFontBold, 1},
-      {kFontItalic, 1},        {kFontStrikethrough, 1}, {kFontSize, 1},         {kCardDigitsShown18, 1},
-      {kAutoCheckin, 1},       {kUpgradePolicy, 1},     {kPricePerHour, 4, true}, {kYearsOfStudy, 1},
-      {kByDedicatedRoom, 1},   {kVerificationCode, 1},  {kPhotoNameLength, 1},  {kPhotoNaming, 1},
-      {kDailyLimit, 1},        {kIdDigits, 1},          {kCardDigits, 1},       {kCheckinCount, 4},
-      {kAutumnDivider, 2},     {kSpringDivider, 2},     {kLogCount, 4},         {kBalanceNeeded, 4, true},
-      {kDailyHours, 4, true},  {kRechargeReminder, 4, true}, {kSuspensionCount, 4}, {kAutoCheckout, 1},
-      {kOvertimeWait, 1},      {kLastIdentity, 1},      {kBoardSize, 1},        {kWindowWidth, 4},
-      {kWindowHeight, 4},      {kWindowState, 2},       {kDropPreviousDay, 1},  {kProtectionMinutes, 1},
-      {kShowDetails, 1},       {kCardOnly, 1},          {kFocusForced, 1},      {kMainRowDigits, 1},
+      {kSessionCount, 4},
+      {kDefaultTimeLimit, 2},
+      {kUseRoomsInTime, 1},
+      {kAssignmentMode, 1},
+      {kSoundOn, 1},
+      {kUseIdleRooms, 1},
+      {kUseOvertimeRooms, 1},
+      {kFontBold, 1},
+      {kFontItalic, 1},
+      {kFontStrikethrough, 1},
+      {kFontSize, 1},
+      {kCardDigitsShown18, 1},
+      {kAutoCheckin, 1},
+      {kUpgradePolicy, 1},
+      {kPricePerHour, 4, true},
+      {kYearsOfStudy, 1},
+      {kByDedicatedRoom, 1},
+      {kVerificationCode, 1},
+      {kPhotoNameLength, 1},
+      {kPhotoNaming, 1},
+      {kDailyLimit, 1},
+      {kIdDigits, 1},
+      {kCardDigits, 1},
+      {kCheckinCount, 4},
+      {kAutumnDivider, 2},
+      {kSpringDivider, 2},
+      {kLogCount, 4},
+      {kBalanceNeeded, 4, true},
+      {kDailyHours, 4, true},
+      {kRechargeReminder, 4, true},
+      {kSuspensionCount, 4},
+      {kAutoCheckout, 1},
+      {kOvertimeWait, 1},
+      {kLastIdentity, 1},
+      {kBoardSize, 1},
+      {kWindowWidth, 4},
+      {kWindowHeight, 4},
+      {kWindowState, 2},
+      {kDropPreviousDay, 1},
+      {kProtectionMinutes, 1},
+      {kShowDetails, 1},
+      {kCardOnly, 1},
+      {kFocusForced, 1},
+      {kMainRowDigits, 1},
   };
   for (int k = 0; k < 7; ++k) all.push_back({kPermissionBase + 2 * k, 2});
   for (int i = 0; i < 10; ++i) all.push_back({kColourBase + 4 * i, 4});
@@ -76,8 +109,8 @@ TEST_F(SettingsFileTest, PositionsOfTheMapAreTheDocumentedOnes) {
       int64_t at = p.position + b;
       ASSERT_LE(at, kByteViewSize) << p.position;
       ASSERT_FALSE(at >= 73 && at <= 672) << p.position;
-      ASSERT_EQ(owner[static_cast<size_t>(at)], 0) << "positions " << owner[static_cast<size_t>(at)] << " and "
-                                                   << p.position << " overlap";
+      ASSERT_EQ(owner[static_cast<size_t>(at)], 0)
+          << "positions " << owner[static_cast<size_t>(at)] << " and " << p.position << " overlap";
       owner[static_cast<size_t>(at)] = static_cast<int>(p.position);
     }
   }
@@ -89,9 +122,7 @@ TEST_F(SettingsFileTest, FreshFileOfZerosReadsAllZero) {
     switch (p.size) {
       case 1: EXPECT_EQ(s.byteAt(p.position), 0) << p.position; break;
       case 2: EXPECT_EQ(s.integerAt(p.position), 0) << p.position; break;
-      default:
-        EXPECT_EQ(s.longAt(p.position), 0) << p.position;
-        EXPECT_EQ(s.singleAt(p.position), 0.0f) << p.position;
+      default: EXPECT_EQ(s.longAt(p.position), 0) << p.position; EXPECT_EQ(s.singleAt(p.position), 0.0f) << p.position;
     }
   }
   for (int64_t rec = kRecCustomName; rec <= kRecPhotoFolderLast; ++rec) EXPECT_EQ(s.stringRecord(rec), "") << rec;
@@ -173,11 +204,11 @@ TEST_F(SettingsFileTest, RecordViewUsesRecordsOfTwentyFourBytes) {
   ASSERT_TRUE(s.writeStringRecord(kRecIdentityName + 6, "管理员").ok());
   ASSERT_TRUE(s.writeStringRecord(kRecPhotoFolderLast, "x").ok());
   Bytes now = disk();
-  EXPECT_EQ(Slice(now, 72, 5), (Bytes{0x02, 0x00, 'a', 'b', 0xAA}));  // record 4: offset 72
-  EXPECT_EQ(Slice(now, 96, 8), (Bytes{0x00, 0x00, 0x00, 0x00, 0x10, 0xCC, 0xE3, 0x40}));  // record 5
-  EXPECT_EQ(Slice(now, 144, 4), (Bytes{0x80, 0x00, 0xFF, 0x00}));  // record 7
+  EXPECT_EQ(Slice(now, 72, 5), (Bytes{0x02, 0x00, 'a', 'b', 0xAA}));                           // record 4: offset 72
+  EXPECT_EQ(Slice(now, 96, 8), (Bytes{0x00, 0x00, 0x00, 0x00, 0x10, 0xCC, 0xE3, 0x40}));       // record 5
+  EXPECT_EQ(Slice(now, 144, 4), (Bytes{0x80, 0x00, 0xFF, 0x00}));                              // record 7
   EXPECT_EQ(Slice(now, 13 * 24, 8), (Bytes{0x06, 0x00, 0xB9, 0xDC, 0xC0, 0xED, 0xD4, 0xB1}));  // record 14
-  EXPECT_EQ(Slice(now, 27 * 24, 4), (Bytes{0x01, 0x00, 'x', 0xAA}));  // record 28
+  EXPECT_EQ(Slice(now, 27 * 24, 4), (Bytes{0x01, 0x00, 'x', 0xAA}));                           // record 28
   EXPECT_EQ(now.size(), static_cast<size_t>(kByteViewSize));
 
   EXPECT_EQ(s.stringRecord(kRecCustomName), "ab");

@@ -36,13 +36,13 @@ TEST(ProgramFolderPaths, DataFilesLieUnderTheFolder) {
     fs::path got;
     const char* expected;
   };
-  for (const Case& c : {Case{f.settings(), "/x/A/set.dat"}, Case{f.rooms(), "/x/A/rooms.dat"},
-                        Case{f.sessions(), "/x/A/shuju.dat"}, Case{f.levels(), "/x/A/hy.dat"},
-                        Case{f.grades(), "/x/A/lj.dat"}, Case{f.classes(), "/x/A/bj.dat"},
-                        Case{f.majors(), "/x/A/zy.dat"}, Case{f.company(), "/x/A/vin.dat"},
-                        Case{f.operationNames(), "/x/A/data/rrsm.dat"}, Case{f.appName(), "/x/A/appname.txt"},
-                        Case{f.checkinYear(2011), "/x/A/数据/登记/2011.dat"},
-                        Case{f.logYear(2011), "/x/A/数据/日志/2011.dat"}, Case{f.sound("3.wav"), "/x/A/sound/3.wav"}}) {
+  for (const Case& c :
+       {Case{f.settings(), "/x/A/set.dat"}, Case{f.rooms(), "/x/A/rooms.dat"}, Case{f.sessions(), "/x/A/shuju.dat"},
+        Case{f.levels(), "/x/A/hy.dat"}, Case{f.grades(), "/x/A/lj.dat"}, Case{f.classes(), "/x/A/bj.dat"},
+        Case{f.majors(), "/x/A/zy.dat"}, Case{f.company(), "/x/A/vin.dat"},
+        Case{f.operationNames(), "/x/A/data/rrsm.dat"}, Case{f.appName(), "/x/A/appname.txt"},
+        Case{f.checkinYear(2011), "/x/A/数据/登记/2011.dat"}, Case{f.logYear(2011), "/x/A/数据/日志/2011.dat"},
+        Case{f.sound("3.wav"), "/x/A/sound/3.wav"}}) {
     EXPECT_EQ(c.got, fs::path(c.expected));
   }
 }
@@ -98,7 +98,7 @@ TEST_F(SuspensionTest, FindMatchesSlotKeyDateAndKindExactly) {
   ASSERT_TRUE(file->add(5, 101.0, 300.0, 1).ok());
   ASSERT_TRUE(file->add(6, 100.0, 400.0, 2).ok());
   ASSERT_TRUE(file->add(5, 100.0, 500.0, 1).ok());  // a second record for the same student
-  EXPECT_EQ(file->find(5, 100.0, 1), 200.0);  // the first match wins
+  EXPECT_EQ(file->find(5, 100.0, 1), 200.0);        // the first match wins
   EXPECT_EQ(file->find(5, 101.0, 1), 300.0);
   EXPECT_EQ(file->find(6, 100.0, 2), 400.0);
   EXPECT_EQ(file->find(6, 100.0, 1), 0.0);
@@ -230,15 +230,15 @@ TEST(OperationNamesFile, DeliveredNamesFillRecordsOneToNinetyNine) {
   ASSERT_TRUE(OperationNames::WriteDelivered(tmp.folder()).ok());
   Bytes disk = ReadAll(tmp.path("data/rrsm.dat"));
   ASSERT_EQ(disk.size(), 99u * 16u);
-  EXPECT_EQ(Slice(disk, 0, 6), (Bytes{0x04, 0x00, 0xB3, 0xE4, 0xD6, 0xB5}));     // 1 充值
-  EXPECT_EQ(Slice(disk, 160, 6), (Bytes{0x04, 0x00, 0xCF, 0xC2, 0xCF, 0xDF}));   // 11 下线
-  EXPECT_EQ(Slice(disk, 176, 2), (Bytes{0x00, 0x00}));                           // 12 empty
-  EXPECT_EQ(Slice(disk, 98 * 16, 2), (Bytes{0x00, 0x00}));                       // 99 empty
+  EXPECT_EQ(Slice(disk, 0, 6), (Bytes{0x04, 0x00, 0xB3, 0xE4, 0xD6, 0xB5}));    // 1 充值
+  EXPECT_EQ(Slice(disk, 160, 6), (Bytes{0x04, 0x00, 0xCF, 0xC2, 0xCF, 0xDF}));  // 11 下线
+  EXPECT_EQ(Slice(disk, 176, 2), (Bytes{0x00, 0x00}));                          // 12 empty
+  EXPECT_EQ(Slice(disk, 98 * 16, 2), (Bytes{0x00, 0x00}));                      // 99 empty
 
   OperationNames names;
   ASSERT_TRUE(names.load(tmp.folder()).ok());
-  const char* expected[] = {"", "充值", "挂失", "解除挂失", "补卡", "违规停用", "恢复使用",
-                            "房间停用", "房间使用", "记录", "登录", "下线"};
+  const char* expected[] = {"",         "充值",     "挂失",     "解除挂失", "补卡", "违规停用",
+                            "恢复使用", "房间停用", "房间使用", "记录",     "登录", "下线"};
   for (int i = 1; i <= 11; ++i) EXPECT_EQ(names.name(i), expected[i]) << i;
   for (int i = 12; i <= 20; ++i) EXPECT_EQ(names.name(i), "") << i;
   EXPECT_EQ(names.name(0), "");
@@ -264,13 +264,11 @@ TEST(AppNameFile, NameAndVersionAreRead) {
     const char* name;
     int version;
   };
-  for (const Case& c : {Case{"\"琴房管理\",107", "琴房管理", 107},
-                        Case{"Tarvolen,107", "Tarvolen", 107},
-                        Case{*gbkName, "琴房管理", 107},
-                        Case{"Tarvolen,107\r\nsecond line,999\r\n", "Tarvolen", 107},
-                        Case{"  \"Practice rooms\" , 215 ", "Practice rooms", 215},
-                        Case{"\"琴房,管理\",108", "琴房,管理", 108},
-                        Case{"\xEF\xBB\xBF\"琴房管理\",107", "琴房管理", 107}}) {
+  for (const Case& c :
+       {Case{"\"琴房管理\",107", "琴房管理", 107}, Case{"Tarvolen,107", "Tarvolen", 107},
+        Case{*gbkName, "琴房管理", 107}, Case{"Tarvolen,107\r\nsecond line,999\r\n", "Tarvolen", 107},
+        Case{"  \"Practice rooms\" , 215 ", "Practice rooms", 215}, Case{"\"琴房,管理\",108", "琴房,管理", 108},
+        Case{"\xEF\xBB\xBF\"琴房管理\",107", "琴房管理", 107}}) {
     TempFolder tmp;
     WriteAll(tmp.path("appname.txt"), c.content);
     auto app = ReadAppName(tmp.folder());

@@ -172,7 +172,8 @@ TEST_F(TablesTest, StudentThatDoesNotFitIsNotWrittenAtAll) {
     std::string name;
     ErrorCode code;
   };
-  for (const Case& c : {Case{std::string(63, 'n'), ErrorCode::TooLong}, Case{"李\xF0\x9F\x98\x80", ErrorCode::BadText}}) {
+  for (const Case& c :
+       {Case{std::string(63, 'n'), ErrorCode::TooLong}, Case{"李\xF0\x9F\x98\x80", ErrorCode::BadText}}) {
     t[2] = Student(8, c.name);
     EXPECT_EQ(t.save(tmp.folder(), 2).code(), c.code);
     EXPECT_EQ(ReadAll(tmp.path("students.dat")), before);
@@ -224,7 +225,8 @@ TEST_F(TablesTest, LoadRunsThePumpAfterEveryRecordAndCanBeAbandoned) {
   ASSERT_TRUE(t.load(tmp.folder(), [&] { return ++calls > 0; }).ok());
   EXPECT_EQ(calls, StudentTable::kLastSlot);
 
-  PutRecords<StudentRecord>(tmp.path("students.dat"), kStudentRecordLength, {{2, Student(1, "a")}, {12, Student(11, "k")}});
+  PutRecords<StudentRecord>(tmp.path("students.dat"), kStudentRecordLength,
+                            {{2, Student(1, "a")}, {12, Student(11, "k")}});
   StudentTable partial;
   calls = 0;
   EXPECT_FALSE(partial.load(tmp.folder(), [&] { return ++calls < 5; }).ok());
@@ -336,8 +338,9 @@ TEST_F(TablesTest, EntryIIsRecordIPlusOneAndOnlyTheListedEntriesLoad) {
   PutNames(tmp.path("lj.dat"), 13, "年级");
   PutNames(tmp.path("bj.dat"), 33, "班");
   PutNames(tmp.path("zy.dat"), 31, "专业");
-  PutRecords<LevelRecord>(tmp.path("hy.dat"), kCategoryRecordLength,
-                          {{1, LevelRecord{"普通", 100, 0}}, {7, LevelRecord{"黄金会员", 90, 1000}}, {8, LevelRecord{"表外", 1, 1}}});
+  PutRecords<LevelRecord>(
+      tmp.path("hy.dat"), kCategoryRecordLength,
+      {{1, LevelRecord{"普通", 100, 0}}, {7, LevelRecord{"黄金会员", 90, 1000}}, {8, LevelRecord{"表外", 1, 1}}});
   CategoryLists lists;
   ASSERT_TRUE(lists.load(tmp.folder()).ok());
   EXPECT_EQ(lists.gradeName(0), "年级0");

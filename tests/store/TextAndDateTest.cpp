@@ -56,9 +56,12 @@ TEST(Gbk, InvalidBytesFromAFileDecodeAsReplacementCharacters) {
     std::string gbk;
     std::string utf8;
   };
-  for (const Case& c : {Case{"\xFF", kReplacement}, Case{"A\xFF" "B", "A" + kReplacement + "B"},
+  for (const Case& c : {Case{"\xFF", kReplacement},
+                        Case{"A\xFF"
+                             "B",
+                             "A" + kReplacement + "B"},
                         Case{"\xD5\xC5\xD5", "张" + kReplacement},  // lead byte cut off at the end
-                        Case{"\xD5 x", kReplacement + " x"},         // lead byte without a trail byte
+                        Case{"\xD5 x", kReplacement + " x"},        // lead byte without a trail byte
                         Case{std::string("\xFF\xFF", 2), kReplacement + kReplacement}}) {
     EXPECT_EQ(FromGbk(c.gbk), c.utf8);
   }
@@ -125,9 +128,9 @@ TEST(OleDate, EveryMinuteOfADaySurvivesTheRoundTrip) {
 
 TEST(OleDate, JunkValuesGiveSomeDateWithinRange) {
   const double inf = std::numeric_limits<double>::infinity();
-  for (double junk : {std::nan(""), inf, -inf, 1e300, -1e300, 3e9, -3e9, std::numeric_limits<double>::max(),
-                      std::numeric_limits<double>::lowest(), std::numeric_limits<double>::denorm_min(),
-                      40544.999999999}) {
+  for (double junk :
+       {std::nan(""), inf, -inf, 1e300, -1e300, 3e9, -3e9, std::numeric_limits<double>::max(),
+        std::numeric_limits<double>::lowest(), std::numeric_limits<double>::denorm_min(), 40544.999999999}) {
     CivilDate d = DateOf(junk);
     EXPECT_GE(d.year, 100) << junk;
     EXPECT_LE(d.year, 9999) << junk;

@@ -161,8 +161,10 @@ TEST_F(YearFileTest, FailedCounterWriteIsCaughtUpAtTheNextOpen) {
   ASSERT_TRUE(reopened.ok());
   EXPECT_EQ(reopened->longAt(settings::kCheckinCount), 1);
   YearFile again;
-  ASSERT_TRUE(again.open(checkins(), kCheckinRecordLength, &reopened.value(), settings::kCheckinCount,
-                         reopened->longAt(settings::kCheckinCount)).ok());
+  ASSERT_TRUE(again
+                  .open(checkins(), kCheckinRecordLength, &reopened.value(), settings::kCheckinCount,
+                        reopened->longAt(settings::kCheckinCount))
+                  .ok());
   EXPECT_EQ(again.count(), 2);
   ASSERT_TRUE(again.append(Pack(Checkin(3))).ok());
   EXPECT_EQ(UnpackCheckin(*again.read(2)).student, 2);

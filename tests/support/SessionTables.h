@@ -43,8 +43,8 @@ class SessionTables {
 
   // A session to be restored by load(), at the next position.
   void addSession(int room, int student, int startMinute, CivilDate startDate) {
-    pending_.push_back({static_cast<int16_t>(room), static_cast<int16_t>(student),
-                        static_cast<int16_t>(startMinute), ToOle(startDate)});
+    pending_.push_back({static_cast<int16_t>(room), static_cast<int16_t>(student), static_cast<int16_t>(startMinute),
+                        ToOle(startDate)});
   }
 
   // Places from the rooms, then the pending sessions written to shuju.dat
@@ -65,12 +65,12 @@ class SessionTables {
     sessions = std::make_unique<ActiveSessionTable>();
     sessions->SetPlacesFromRooms(rooms);
     const RoomTable& roomTable = rooms;
-    ActiveSessionTable::LoadContext ctx{
-        rooms, students,
-        [&roomTable, now, defaultTimeLimit](const SessionRecord& s) {
-          return SessionElapsedMinutes(s, now) - RoomTimeLimit(roomTable[s.room].timeLimitCode, defaultTimeLimit);
-        },
-        [this](const std::string& m) { messages.push_back(m); }};
+    ActiveSessionTable::LoadContext ctx{rooms, students,
+                                        [&roomTable, now, defaultTimeLimit](const SessionRecord& s) {
+                                          return SessionElapsedMinutes(s, now) -
+                                                 RoomTimeLimit(roomTable[s.room].timeLimitCode, defaultTimeLimit);
+                                        },
+                                        [this](const std::string& m) { messages.push_back(m); }};
     sessions->LoadSessions(std::move(file.value()), *settings_, static_cast<int32_t>(pending_.size()), ctx);
     ASSERT_EQ(sessions->count(), static_cast<int32_t>(pending_.size()));
   }

@@ -350,8 +350,8 @@ void AdminAreaWidgetTest::settingsPageHoldsItsOptionsOnly() {
   QStringList captions;
   for (QCheckBox* c : page(0)->findChildren<QCheckBox*>()) captions << c->text();
   captions.sort();
-  QStringList expected{"打开音效", "显示详细信息", "只能刷卡登记", "焦点强制",
-                       "启用大键盘数字", "按专用琴房分配", "使用验证码", "自动登录"};
+  QStringList expected{"打开音效",       "显示详细信息",   "只能刷卡登记", "焦点强制",
+                       "启用大键盘数字", "按专用琴房分配", "使用验证码",   "自动登录"};
   expected.sort();
   QCOMPARE(captions, expected);
   // "使用未超时房间" belongs to the check-in panel, not to this area.

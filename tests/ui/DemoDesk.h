@@ -95,15 +95,16 @@ namespace tarvolen::uitest {
 // says nothing about the desk.
 inline QtMessageHandler g_previousNoiseHandler = nullptr;
 inline void QuietPlatformNoise() {
-  g_previousNoiseHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
-    static const char* const kNoise[] = {"does not support propagateSizeHints", "does not support raise()",
-                                         "No audio device detected", "pa_context_connect() failed",
-                                         "This plugin does not support"};
-    for (const char* noise : kNoise) {
-      if (msg.contains(QLatin1String(noise))) return;
-    }
-    if (g_previousNoiseHandler) g_previousNoiseHandler(type, ctx, msg);
-  });
+  g_previousNoiseHandler =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
+        static const char* const kNoise[] = {"does not support propagateSizeHints", "does not support raise()",
+                                             "No audio device detected", "pa_context_connect() failed",
+                                             "This plugin does not support"};
+        for (const char* noise : kNoise) {
+          if (msg.contains(QLatin1String(noise))) return;
+        }
+        if (g_previousNoiseHandler) g_previousNoiseHandler(type, ctx, msg);
+      });
 }
 
 }  // namespace tarvolen::uitest

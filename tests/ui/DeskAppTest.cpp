@@ -189,7 +189,11 @@ void DeskAppTest::disabledMainWindowHandsActivationToThePrompt() {
   MainWindow& main = app_->mainWindow();
   Type(prompt.passwordBox(), QString::fromLatin1(kAdminPassword));
   QTest::keyClick(prompt.passwordBox(), Qt::Key_Return);
-  QTRY_VERIFY2(main.isActiveWindow(), QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName() + QLatin1Char('/') + QString::fromLatin1(QApplication::activeWindow()->metaObject()->className())) : "none");
+  QTRY_VERIFY2(main.isActiveWindow(),
+               QApplication::activeWindow()
+                   ? qPrintable(QApplication::activeWindow()->objectName() + QLatin1Char('/') +
+                                QString::fromLatin1(QApplication::activeWindow()->metaObject()->className()))
+                   : "none");
 
   // The switch puts the prompt in front with the keyboard.
   QTest::mouseClick(main.switchButton(), Qt::LeftButton);

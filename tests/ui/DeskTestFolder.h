@@ -186,8 +186,8 @@ inline QtMessageHandler g_previousHandler = nullptr;
 inline void QuietPlatformWarnings() {
   g_previousHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
     static const char* const kNoise[] = {"does not support propagateSizeHints", "does not support raise()",
-                                         "does not support setting window masks",
-                                         "No audio device detected", "pa_context_connect() failed"};
+                                         "does not support setting window masks", "No audio device detected",
+                                         "pa_context_connect() failed"};
     for (const char* noise : kNoise) {
       if (msg.contains(QLatin1String(noise))) return;
     }

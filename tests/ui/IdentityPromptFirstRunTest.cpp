@@ -75,15 +75,9 @@ void IdentityPromptFirstRunTest::startWindow() {
 
 void IdentityPromptFirstRunTest::submit(Submit how) {
   switch (how) {
-    case Submit::ClickConfirm:
-      QTest::mouseClick(window_->confirmButton(), Qt::LeftButton);
-      break;
-    case Submit::EnterInFirst:
-      QTest::keyClick(window_->passwordBox(), Qt::Key_Return);
-      break;
-    case Submit::EnterInSecond:
-      QTest::keyClick(window_->secondBox(), Qt::Key_Return);
-      break;
+    case Submit::ClickConfirm: QTest::mouseClick(window_->confirmButton(), Qt::LeftButton); break;
+    case Submit::EnterInFirst: QTest::keyClick(window_->passwordBox(), Qt::Key_Return); break;
+    case Submit::EnterInSecond: QTest::keyClick(window_->secondBox(), Qt::Key_Return); break;
   }
 }
 
@@ -117,14 +111,20 @@ void IdentityPromptFirstRunTest::refusesBadPasswords_data() {
 
   const QString length = QStringLiteral("密码长度应为1~18位");
   const QString differ = QStringLiteral("二次输入的密码不一至");
-  QTest::newRow("Enter in the first box, second empty") << "abc" << "" << Submit::EnterInFirst << length;
-  QTest::newRow("both empty") << "" << "" << Submit::ClickConfirm << length;
+  QTest::newRow("Enter in the first box, second empty") << "abc"
+                                                        << "" << Submit::EnterInFirst << length;
+  QTest::newRow("both empty") << ""
+                              << "" << Submit::ClickConfirm << length;
   QTest::newRow("19 characters") << QString(19, QChar('x')) << QString(19, QChar('x')) << Submit::ClickConfirm
                                  << length;
-  QTest::newRow("first empty, second typed") << "" << "abc" << Submit::EnterInSecond << differ;
-  QTest::newRow("different texts") << "abc" << "abd" << Submit::ClickConfirm << differ;
-  QTest::newRow("differ only in case") << "Pass1" << "pass1" << Submit::EnterInSecond << differ;
-  QTest::newRow("trailing space") << "Pass1 " << "Pass1" << Submit::ClickConfirm << differ;
+  QTest::newRow("first empty, second typed") << ""
+                                             << "abc" << Submit::EnterInSecond << differ;
+  QTest::newRow("different texts") << "abc"
+                                   << "abd" << Submit::ClickConfirm << differ;
+  QTest::newRow("differ only in case") << "Pass1"
+                                       << "pass1" << Submit::EnterInSecond << differ;
+  QTest::newRow("trailing space") << "Pass1 "
+                                  << "Pass1" << Submit::ClickConfirm << differ;
 }
 
 void IdentityPromptFirstRunTest::refusesBadPasswords() {

@@ -126,8 +126,8 @@ void IdentityPromptNormalTest::initialSelectionComesFromSettings() {
   QCOMPARE(window_->identityList()->currentIndex(), selected);
   QCOMPARE(window_->captionLabel()->text(), label);
   QCOMPARE(window_->passwordBox()->isEnabled(), passwordEnabled);
-  QWidget* expectedFocus = passwordEnabled ? static_cast<QWidget*>(window_->passwordBox())
-                                           : static_cast<QWidget*>(window_->confirmButton());
+  QWidget* expectedFocus =
+      passwordEnabled ? static_cast<QWidget*>(window_->passwordBox()) : static_cast<QWidget*>(window_->confirmButton());
   QCOMPARE(focused(), expectedFocus);
 }
 
@@ -162,8 +162,8 @@ void IdentityPromptNormalTest::labelFollowsSelection() {
 
   QCOMPARE(window_->captionLabel()->text(), label);
   QCOMPARE(window_->passwordBox()->isEnabled(), passwordEnabled);
-  QWidget* expectedFocus = passwordEnabled ? static_cast<QWidget*>(window_->passwordBox())
-                                           : static_cast<QWidget*>(window_->confirmButton());
+  QWidget* expectedFocus =
+      passwordEnabled ? static_cast<QWidget*>(window_->passwordBox()) : static_cast<QWidget*>(window_->confirmButton());
   QCOMPARE(focused(), expectedFocus);
   QCOMPARE(desk_->boxTexts(), QStringList{});
 }

@@ -38,8 +38,8 @@ void SendKey(QWidget* to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 
 void SendWheel(QWidget* to, QPoint angleDelta) {
   const QPointF at(5, 5);
-  QWheelEvent wheel(at, to->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
+  QWheelEvent wheel(at, to->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
   QCoreApplication::sendEvent(to, &wheel);
 }
 

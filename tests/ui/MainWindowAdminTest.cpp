@@ -149,8 +149,7 @@ void MainWindowAdminTest::navigationFollowsTheIdentity() {
 
   clickButton(QStringLiteral("Command5"));
   for (int i = 0; i < AdminArea::kPages; ++i) {
-    QCOMPARE(child<QPushButton>(QStringLiteral("Option1_%1").arg(i))->isVisible(),
-             visible[i] == QLatin1Char('1'));
+    QCOMPARE(child<QPushButton>(QStringLiteral("Option1_%1").arg(i))->isVisible(), visible[i] == QLatin1Char('1'));
   }
 }
 
@@ -163,7 +162,6 @@ void MainWindowAdminTest::anOptionChangedThereReachesTheDesk() {
   QCOMPARE(sound->isChecked(), before);
   QTest::mouseClick(sound, Qt::LeftButton, {}, QPoint(6, sound->height() / 2));
   QCOMPARE(demo_->desk().options().soundOn, !before);
-
 
   // The assignment mode chosen there is the one the desk uses.
   auto* mode = child<QComboBox>(QStringLiteral("ComboMode"));

@@ -25,8 +25,8 @@ using namespace tarvolen::uitest;
 namespace {
 
 // Demo colours (0x00BBGGRR in set.dat) as the window must draw them.
-const QColor kWhite(255, 255, 255);    // 1 背景
-const QColor kBlack(0, 0, 0);          // 2 文字
+const QColor kWhite(255, 255, 255);     // 1 背景
+const QColor kBlack(0, 0, 0);           // 2 文字
 const QColor kPaleBlue(204, 228, 247);  // 4 选择
 
 // The eleven rooms in service, as the room list shows them at first: sorted
@@ -120,9 +120,11 @@ void MainWindowCheckinTest::swipeShowsTheStudentPanel() {
 
   QVERIFY(panelShown());
   QCOMPARE(text("TKey"), QStringLiteral("1001"));
-  const char* const captions[] = {"卡号：", "证号：", "姓名：",    "性别：",    "专业：",    "年级：",   "班级：",
-                                  "等级：", "学期累计：", "总 累 计：", "总 付 费：", "余    额：", "联系电话:"};
-  for (int i = 0; i < 13; ++i) QCOMPARE(text(QStringLiteral("detailCaption_%1").arg(i)), QString::fromUtf8(captions[i]));
+  const char* const captions[] = {"卡号：",     "证号：",     "姓名：",   "性别：",     "专业：",
+                                  "年级：",     "班级：",     "等级：",   "学期累计：", "总 累 计：",
+                                  "总 付 费：", "余    额：", "联系电话:"};
+  for (int i = 0; i < 13; ++i)
+    QCOMPARE(text(QStringLiteral("detailCaption_%1").arg(i)), QString::fromUtf8(captions[i]));
   QCOMPARE(text("detailValue_0"), QStringLiteral("0000001001"));  // 显示卡号位数 10
   QCOMPARE(text("detailValue_2"), QStringLiteral("张伟"));
   QCOMPARE(text("detailValue_3"), QStringLiteral("男"));

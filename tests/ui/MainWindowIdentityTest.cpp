@@ -43,9 +43,7 @@ class MainWindowIdentityTest : public QObject {
   void start();
   void confirm(int slot, const QString& password);
   void clickSwitch();
-  QPushButton* button(const char* name) const {
-    return main_->findChild<QPushButton*>(QString::fromLatin1(name));
-  }
+  QPushButton* button(const char* name) const { return main_->findChild<QPushButton*>(QString::fromLatin1(name)); }
 
   std::unique_ptr<Installation> inst_;
   std::unique_ptr<DeskUnderTest> desk_;
@@ -105,17 +103,25 @@ void MainWindowIdentityTest::clickSwitch() {
 }
 
 void MainWindowIdentityTest::titleAfterConfirmation_data() {
-  QTest::addColumn<QString>("customName");  // empty: as delivered
+  QTest::addColumn<QString>("customName");    // empty: as delivered
   QTest::addColumn<QString>("identityName");  // empty: as delivered
   QTest::addColumn<int>("slot");
   QTest::addColumn<QString>("password");
   QTest::addColumn<QString>("title");
 
-  QTest::newRow("administrator") << "" << "" << 6 << kAdminPassword << "音乐学院琴房 管理员";
-  QTest::newRow("visitor") << "" << "" << 0 << "" << "音乐学院琴房 访客";
-  QTest::newRow("user one") << "" << "" << 1 << "Viola1" << "音乐学院琴房 用户一";
-  QTest::newRow("own custom name") << "北楼琴房" << "" << 6 << kAdminPassword << "北楼琴房 管理员";
-  QTest::newRow("renamed identity") << "" << "值班老师" << 1 << "Viola1" << "音乐学院琴房 值班老师";
+  QTest::newRow("administrator") << ""
+                                 << "" << 6 << kAdminPassword << "音乐学院琴房 管理员";
+  QTest::newRow("visitor") << ""
+                           << "" << 0 << ""
+                           << "音乐学院琴房 访客";
+  QTest::newRow("user one") << ""
+                            << "" << 1 << "Viola1"
+                            << "音乐学院琴房 用户一";
+  QTest::newRow("own custom name") << "北楼琴房"
+                                   << "" << 6 << kAdminPassword << "北楼琴房 管理员";
+  QTest::newRow("renamed identity") << ""
+                                    << "值班老师" << 1 << "Viola1"
+                                    << "音乐学院琴房 值班老师";
 }
 
 void MainWindowIdentityTest::titleAfterConfirmation() {
@@ -162,12 +168,16 @@ void MainWindowIdentityTest::switchThenCancelKeepsTheIdentity_data() {
   QTest::addColumn<QString>("typedWhileSwitching");
   QTest::addColumn<QString>("title");
 
-  QTest::newRow("admin, picks the visitor") << 6 << kAdminPassword << 0 << "" << "音乐学院琴房 管理员";
+  QTest::newRow("admin, picks the visitor") << 6 << kAdminPassword << 0 << ""
+                                            << "音乐学院琴房 管理员";
   QTest::newRow("admin, picks user one and types") << 6 << kAdminPassword << 1 << "Viola1"
                                                    << "音乐学院琴房 管理员";
-  QTest::newRow("admin, changes nothing") << 6 << kAdminPassword << 6 << "" << "音乐学院琴房 管理员";
-  QTest::newRow("user one, picks the admin") << 1 << "Viola1" << 6 << "wrong" << "音乐学院琴房 用户一";
-  QTest::newRow("visitor, picks user one") << 0 << "" << 1 << "" << "音乐学院琴房 访客";
+  QTest::newRow("admin, changes nothing") << 6 << kAdminPassword << 6 << ""
+                                          << "音乐学院琴房 管理员";
+  QTest::newRow("user one, picks the admin") << 1 << "Viola1" << 6 << "wrong"
+                                             << "音乐学院琴房 用户一";
+  QTest::newRow("visitor, picks user one") << 0 << "" << 1 << ""
+                                           << "音乐学院琴房 访客";
 }
 
 void MainWindowIdentityTest::switchThenCancelKeepsTheIdentity() {

@@ -142,8 +142,8 @@ class X11KeySourceTest : public QObject {
     X11KeySource source;
     Recorder seen;
     source.install(seen.sink());
-    QVERIFY(Type({"1", "0", "exclam", "KP_End", "KP_Down", "KP_Prior", "KP_Enter", "Prior", "Next", "Left",
-                  "Up", "Right", "Down", "BackSpace", "space", "a", "F1", "Home", "Tab"}));
+    QVERIFY(Type({"1", "0", "exclam", "KP_End", "KP_Down", "KP_Prior", "KP_Enter", "Prior", "Next", "Left", "Up",
+                  "Right", "Down", "BackSpace", "space", "a", "F1", "Home", "Tab"}));
     QVERIFY(seen.waitForEscape());
     QCOMPARE(seen.codes, (Codes{49, 48, 49, 97, 98, 105, 13, 33, 34, 37, 38, 39, 40, 8, 32, kEscape}));
   }
@@ -295,8 +295,8 @@ OtherClient::OtherClient(const std::string& display) {
   display_ = XOpenDisplay(display.c_str());
   if (display_ == nullptr) return;
   const int screen = DefaultScreen(display_);
-  window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, 200, 100, 0,
-                                BlackPixel(display_, screen), WhitePixel(display_, screen));
+  window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, 200, 100, 0, BlackPixel(display_, screen),
+                                WhitePixel(display_, screen));
   XSelectInput(display_, window_, KeyPressMask);
   XMapWindow(display_, window_);
   XSync(display_, False);

@@ -24,9 +24,8 @@ class XvfbServer {
     if (xvfb.isEmpty()) return;
     int fds[2];
     if (pipe(fds) != 0) return;
-    std::vector<std::string> args = {xvfb.toStdString(), "-displayfd", std::to_string(fds[1]),
-                                     "-nolisten",        "tcp",        "-screen",
-                                     "0",                "800x600x24"};
+    std::vector<std::string> args = {
+        xvfb.toStdString(), "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen", "0", "800x600x24"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     pid_ = fork();
     if (pid_ == 0) {

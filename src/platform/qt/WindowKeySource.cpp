@@ -14,28 +14,18 @@ namespace {
 int KeypadDigit(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::kNumpad0 + (key - Qt::Key_0);
   switch (key) {
-    case Qt::Key_Insert:
-      return vk::kNumpad0 + 0;
-    case Qt::Key_End:
-      return vk::kNumpad0 + 1;
-    case Qt::Key_Down:
-      return vk::kNumpad0 + 2;
-    case Qt::Key_PageDown:
-      return vk::kNumpad0 + 3;
-    case Qt::Key_Left:
-      return vk::kNumpad0 + 4;
+    case Qt::Key_Insert: return vk::kNumpad0 + 0;
+    case Qt::Key_End: return vk::kNumpad0 + 1;
+    case Qt::Key_Down: return vk::kNumpad0 + 2;
+    case Qt::Key_PageDown: return vk::kNumpad0 + 3;
+    case Qt::Key_Left: return vk::kNumpad0 + 4;
     case Qt::Key_Clear:  // the keypad "5" without NumLock
       return vk::kNumpad0 + 5;
-    case Qt::Key_Right:
-      return vk::kNumpad0 + 6;
-    case Qt::Key_Home:
-      return vk::kNumpad0 + 7;
-    case Qt::Key_Up:
-      return vk::kNumpad0 + 8;
-    case Qt::Key_PageUp:
-      return vk::kNumpad0 + 9;
-    default:
-      return 0;
+    case Qt::Key_Right: return vk::kNumpad0 + 6;
+    case Qt::Key_Home: return vk::kNumpad0 + 7;
+    case Qt::Key_Up: return vk::kNumpad0 + 8;
+    case Qt::Key_PageUp: return vk::kNumpad0 + 9;
+    default: return 0;
   }
 }
 
@@ -49,28 +39,17 @@ int VirtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::kDigit0 + (key - Qt::Key_0);
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return vk::kEnter;
-    case Qt::Key_Backspace:
-      return vk::kBackspace;
-    case Qt::Key_Escape:
-      return vk::kEscape;
-    case Qt::Key_Space:
-      return vk::kSpace;
-    case Qt::Key_PageUp:
-      return vk::kPageUp;
-    case Qt::Key_PageDown:
-      return vk::kPageDown;
-    case Qt::Key_Left:
-      return vk::kLeft;
-    case Qt::Key_Up:
-      return vk::kUp;
-    case Qt::Key_Right:
-      return vk::kRight;
-    case Qt::Key_Down:
-      return vk::kDown;
-    default:
-      return 0;
+    case Qt::Key_Enter: return vk::kEnter;
+    case Qt::Key_Backspace: return vk::kBackspace;
+    case Qt::Key_Escape: return vk::kEscape;
+    case Qt::Key_Space: return vk::kSpace;
+    case Qt::Key_PageUp: return vk::kPageUp;
+    case Qt::Key_PageDown: return vk::kPageDown;
+    case Qt::Key_Left: return vk::kLeft;
+    case Qt::Key_Up: return vk::kUp;
+    case Qt::Key_Right: return vk::kRight;
+    case Qt::Key_Down: return vk::kDown;
+    default: return 0;
   }
 }
 

@@ -101,37 +101,26 @@ int VirtualKeyFromKeysyms(unsigned long level0, unsigned long level1) {
   if (level0 >= XK_0 && level0 <= XK_9) return vk::kDigit0 + static_cast<int>(level0 - XK_0);
   switch (level0) {
     case XK_Return:
-    case XK_KP_Enter:
-      return vk::kEnter;
-    case XK_BackSpace:
-      return vk::kBackspace;
-    case XK_Escape:
-      return vk::kEscape;
+    case XK_KP_Enter: return vk::kEnter;
+    case XK_BackSpace: return vk::kBackspace;
+    case XK_Escape: return vk::kEscape;
     case XK_space:
-    case XK_KP_Space:
-      return vk::kSpace;
+    case XK_KP_Space: return vk::kSpace;
     case XK_Prior:
-    case XK_KP_Prior:
-      return vk::kPageUp;
+    case XK_KP_Prior: return vk::kPageUp;
     case XK_Next:
-    case XK_KP_Next:
-      return vk::kPageDown;
+    case XK_KP_Next: return vk::kPageDown;
     // The keypad arrows only get here on a keypad without digits: the usual
     // keypad "4" (KP_Left / KP_4) was taken as a digit above.
     case XK_Left:
-    case XK_KP_Left:
-      return vk::kLeft;
+    case XK_KP_Left: return vk::kLeft;
     case XK_Up:
-    case XK_KP_Up:
-      return vk::kUp;
+    case XK_KP_Up: return vk::kUp;
     case XK_Right:
-    case XK_KP_Right:
-      return vk::kRight;
+    case XK_KP_Right: return vk::kRight;
     case XK_Down:
-    case XK_KP_Down:
-      return vk::kDown;
-    default:
-      return 0;
+    case XK_KP_Down: return vk::kDown;
+    default: return 0;
   }
 }
 
@@ -261,17 +250,12 @@ void X11KeySource::drain() {
     codes.clear();
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     switch (cookie->evtype) {
-      case XI_RawKeyPress:
-        handleRawKey(static_cast<unsigned>(raw->detail), true, codes);
-        break;
-      case XI_RawKeyRelease:
-        handleRawKey(static_cast<unsigned>(raw->detail), false, codes);
-        break;
+      case XI_RawKeyPress: handleRawKey(static_cast<unsigned>(raw->detail), true, codes); break;
+      case XI_RawKeyRelease: handleRawKey(static_cast<unsigned>(raw->detail), false, codes); break;
       case XI_RawButtonPress:
         if (const int vk = VirtualKeyFromWheelButton(raw->detail); vk != 0) codes.push_back(vk);
         break;
-      default:
-        break;
+      default: break;
     }
     XFreeEventData(dpy, cookie);
     for (const int vk : codes) {
