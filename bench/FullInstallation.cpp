@@ -1,7 +1,7 @@
 #include "FullInstallation.h"
 
 #include "maintenance/CleanInstallation.h"
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "store/RecordFile.h"
 #include "store/SettingsFile.h"
 #include "store/Tables.h"

@@ -9,8 +9,8 @@
 #include "platform/fake/FakeRandom.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSoundPlayer.h"
-#include "session/SessionEngine.h"
-#include "startup/Desk.h"
+#include "desk/SessionEngine.h"
+#include "desk/Desk.h"
 #include "store/RecordFile.h"
 
 namespace tarvolen::bench {

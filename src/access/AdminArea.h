@@ -3,13 +3,14 @@
 // (Command5), nine navigation buttons Option1(0..8) with their pages, and
 // the edit-mode boxes that navigation ticks.
 #include <array>
+#include <functional>
 #include <string>
 
+#include "access/Operator.h"
+#include "notify/Feedback.h"
 #include "store/Result.h"
 
 namespace tarvolen {
-
-class Desk;
 
 class AdminArea {
  public:
@@ -17,7 +18,16 @@ class AdminArea {
   static constexpr std::array<const char*, kPages> kCaptions = {
       "设置", "参数设置", "房间数据", "学生数据", "用户管理", "会员管理", "统计查询", "数据备份", "企业信息"};
 
-  explicit AdminArea(Desk& desk) : desk_(desk) {}
+  struct Hooks {
+    // The key handler: administration mode while the area is open (swipes
+    // ignored), normal mode when it closes.
+    std::function<void(bool open)> keyboardForArea;
+    // Whether the students have loaded (page 3 waits for them).
+    std::function<bool()> studentsLoaded;
+  };
+
+  AdminArea(const Operator& op, Feedback& feedback, Hooks hooks)
+      : operator_(op), feedback_(feedback), hooks_(std::move(hooks)) {}
 
   // Command5: opens (key handler to mode 3) or closes (mode 0, no page).
   void Toggle();
@@ -37,7 +47,9 @@ class AdminArea {
   void SetStudentEdit(bool on) { studentEdit_ = on; }
 
  private:
-  Desk& desk_;
+  const Operator& operator_;
+  Feedback& feedback_;
+  Hooks hooks_;
   bool open_ = false;
   int page_ = -1;
   bool categoryEdit_ = false;

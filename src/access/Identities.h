@@ -22,6 +22,16 @@ enum class Right : int {
   CheckIn = 9,     // 登记: checking students in and out by card
 };
 
+// The bit of a right in a permission word.
+constexpr uint16_t RightBit(Right right) { return static_cast<uint16_t>(1u << static_cast<int>(right)); }
+
+// Permission words of a clean installation: a user may use the settings
+// page, the queries and the card desk; the administrator everything.
+constexpr uint16_t kUserPermissions = RightBit(Right::Settings) | RightBit(Right::Queries) | RightBit(Right::CheckIn);
+constexpr uint16_t kAdministratorPermissions = 0x3FF;
+// The rights that show a navigation button of the administration area (0..8).
+constexpr uint16_t kNavigationRights = 0x1FF;
+
 struct Identity {
   std::string name;
   std::string password;  // empty: none needed; the sentinel: not set up

@@ -1,6 +1,5 @@
 #include "access/UserPage.h"
 
-#include "startup/Desk.h"
 #include "store/Gbk.h"
 #include "store/TextCells.h"
 
@@ -22,7 +21,7 @@ const char* WhyNotStorable(const std::string& text) {
 
 void UserPage::Select(int k) {
   if (!IdentityTable::validSlot(k)) return;
-  const Identity& id = desk_.identities()[k];
+  const Identity& id = operator_.identities()[k];
   selected_ = k;
   name_ = id.name;
   password_.clear();
@@ -53,46 +52,49 @@ void UserPage::setRight(int bit, bool on) {
 }
 
 Status UserPage::Save() {
-  if (!desk_.CurrentIdentityHas(Right::Users)) return desk_.Refuse("请以管理员身份进入。", true);
+  if (Status s = operator_.Require(Right::Users, Operator::kNoRight, true); !s.ok()) return s;
   const int k = selected_;
-  if (!IdentityTable::validSlot(k)) return desk_.Refuse("请选定用户", true);
+  if (!IdentityTable::validSlot(k)) return feedback_.Refuse("请选定用户", true);
   const int width = CellWidth(name_);
-  if (name_.empty() || width >= 19) return desk_.Refuse("修改失败！名称不能为空且低于18位。", false);
+  if (name_.empty() || width >= 19) return feedback_.Refuse("修改失败！名称不能为空且低于18位。", false);
   if (passwordChanged_) {
     const size_t length = CharacterCount(password_);
     if (length > 18 || (k != 0 && length < 1)) {
-      return desk_.Refuse("修改失败！来访密码长度:0~18位，管理密码长度:1~18位", true);
+      return feedback_.Refuse("修改失败！来访密码长度:0~18位，管理密码长度:1~18位", true);
     }
-    if (confirmation_ != password_) return desk_.Refuse("修改失败！二次密码输入不一至。", true);
+    if (confirmation_ != password_) return feedback_.Refuse("修改失败！二次密码输入不一至。", true);
   }
   // A name or password whose GBK form does not fit its 24-byte record is
   // refused whole rather than stored cut.
   const char* why = WhyNotStorable(name_);
   if (why == nullptr && passwordChanged_) why = WhyNotStorable(password_);
-  if (why != nullptr) return desk_.Refuse(why, true);
+  if (why != nullptr) return feedback_.Refuse(why, true);
   uint16_t word = 0;
   for (int i = 0; i < kRights; ++i) {
     if (rights_[static_cast<size_t>(i)]) word = static_cast<uint16_t>(word | (1u << i));
   }
-  if (Status s = desk_.UpdateIdentity(k, name_, passwordChanged_ ? &password_ : nullptr, word); !s.ok()) {
-    return desk_.Refuse("修改失败：" + s.detail(), true);
+  if (Status s = operator_.UpdateIdentity(data_.settings(), k, name_, passwordChanged_ ? &password_ : nullptr, word);
+      !s.ok()) {
+    return feedback_.Refuse("修改失败：" + s.detail(), true);
   }
   passwordChanged_ = false;
-  desk_.PushMessage("修改成功！");
+  feedback_.PushMessage("修改成功！");
   return Status::Ok();
 }
 
-PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPassword, const std::string& newPassword,
+PasswordChangeOutcome ChangeOwnPassword(Operator& op, Feedback& feedback, SettingsFile& settings,
+                                        const std::string& oldPassword, const std::string& newPassword,
                                         const std::string& confirmation) {
   PasswordChangeOutcome out;
-  const int s = desk.currentIdentity();
+  const int s = op.current();
   auto refuse = [&](const std::string& text) {
-    out.status = desk.Refuse(text, true);
+    out.status = feedback.Refuse(text, true);
     return out;
   };
-  if (s < 1 || !desk.passwordChangeEnabled()) return refuse("修改失败！访客不能修改密码。");
-  if (!desk.CurrentIdentityHas(Right::Settings)) return refuse("请以管理员身份进入。");
-  if (oldPassword != desk.identities()[s].password) {
+  // The visitor's box "修改" is disabled; the identities above it may change their own.
+  if (s < 1) return refuse("修改失败！访客不能修改密码。");
+  if (!op.Has(Right::Settings)) return refuse(Operator::kNoRight);
+  if (oldPassword != op.identities()[s].password) {
     out.clearAll = true;
     return refuse("修改失败!旧密码不正确！");
   }
@@ -100,9 +102,9 @@ PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPasswo
   if (length < 1 || length > 18) return refuse("修改失败！管理密码长度:1~18位");
   if (confirmation != newPassword) return refuse("修改失败！二次输入的密码不一至");
   if (const char* why = WhyNotStorable(newPassword)) return refuse(why);
-  if (Status w = desk.UpdatePassword(s, newPassword); !w.ok()) return refuse("修改失败：" + w.detail());
-  desk.PushMessage("修改成功！");
-  desk.PlaySoundCue("6.wav");
+  if (Status w = op.UpdatePassword(settings, s, newPassword); !w.ok()) return refuse("修改失败：" + w.detail());
+  feedback.PushMessage("修改成功！");
+  feedback.PlaySoundCue(Cue::CheckOut);
   out.clearAll = true;
   return out;
 }

@@ -4,17 +4,19 @@
 #include <array>
 #include <string>
 
+#include "access/Operator.h"
+#include "notify/Feedback.h"
+#include "store/InstallationData.h"
 #include "store/Result.h"
 
 namespace tarvolen {
-
-class Desk;
 
 class UserPage {
  public:
   static constexpr int kRights = 10;
 
-  explicit UserPage(Desk& desk) : desk_(desk) {}
+  UserPage(Operator& op, Feedback& feedback, InstallationData& data)
+      : operator_(op), feedback_(feedback), data_(data) {}
 
   // A row of the identity list chosen.
   void Select(int k);
@@ -36,7 +38,9 @@ class UserPage {
   Status Save();
 
  private:
-  Desk& desk_;
+  Operator& operator_;
+  Feedback& feedback_;
+  InstallationData& data_;
   int selected_ = -1;
   std::string name_;
   std::string password_;
@@ -52,7 +56,8 @@ struct PasswordChangeOutcome {
   Status status;
   bool clearAll = false;  // wrong old password, or success
 };
-PasswordChangeOutcome ChangeOwnPassword(Desk& desk, const std::string& oldPassword, const std::string& newPassword,
+PasswordChangeOutcome ChangeOwnPassword(Operator& op, Feedback& feedback, SettingsFile& settings,
+                                        const std::string& oldPassword, const std::string& newPassword,
                                         const std::string& confirmation);
 
 }  // namespace tarvolen

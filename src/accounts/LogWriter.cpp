@@ -5,21 +5,6 @@
 
 namespace tarvolen {
 
-std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes) {
-  std::string out;
-  size_t bytes = 0;
-  const size_t count = CharacterCount(utf8);
-  for (size_t i = 0; i < count; ++i) {
-    std::string ch = SliceCharacters(utf8, i, 1);
-    long n = GbkLength(ch);
-    if (n < 0) continue;
-    if (bytes + static_cast<size_t>(n) > maxBytes) break;
-    bytes += static_cast<size_t>(n);
-    out += ch;
-  }
-  return out;
-}
-
 Status WriteLogLine(const LogContext& ctx, uint8_t kind, int student, int64_t amountScaled, int room,
                     const std::string& remark) {
   LogRecord r;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "store/Gbk.h"
 #include "store/Tables.h"
 #include "store/YearFile.h"
 
@@ -25,9 +26,5 @@ constexpr size_t kMaxRemarkBytes = 94;
 // lost for its remark). A failed write is returned for the caller to tell.
 Status WriteLogLine(const LogContext& ctx, uint8_t kind, int student, int64_t amountScaled, int room,
                     const std::string& remark);
-
-// The longest head of a text whose GBK form fits `maxBytes`; characters
-// without a GBK form are dropped.
-std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes);
 
 }  // namespace tarvolen

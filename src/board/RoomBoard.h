@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "board/ListCursor.h"
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "session/RoomAssignment.h"
 #include "store/OleDate.h"
 #include "store/Tables.h"

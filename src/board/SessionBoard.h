@@ -14,7 +14,7 @@
 #include "board/ListCursor.h"
 #include "board/RoomBoard.h"
 #include "platform/Timer.h"
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "session/RoomAssignment.h"
 #include "startup/Calendar.h"
 #include "store/OleDate.h"

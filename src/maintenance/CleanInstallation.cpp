@@ -19,13 +19,13 @@ namespace fs = std::filesystem;
 const std::array<DefaultIdentity, 7>& DefaultIdentities() {
   static const std::array<DefaultIdentity, 7> kIdentities = {{
       {"访客", "", 0},
-      {"用户一", settings::kNoPassword, kUserPermissions},
-      {"用户二", settings::kNoPassword, kUserPermissions},
-      {"用户三", settings::kNoPassword, kUserPermissions},
-      {"用户四", settings::kNoPassword, kUserPermissions},
-      {"用户五", settings::kNoPassword, kUserPermissions},
+      {"用户一", settings::kNoPassword, static_cast<int16_t>(kUserPermissions)},
+      {"用户二", settings::kNoPassword, static_cast<int16_t>(kUserPermissions)},
+      {"用户三", settings::kNoPassword, static_cast<int16_t>(kUserPermissions)},
+      {"用户四", settings::kNoPassword, static_cast<int16_t>(kUserPermissions)},
+      {"用户五", settings::kNoPassword, static_cast<int16_t>(kUserPermissions)},
       // The sentinel makes the first start ask for the administrator password.
-      {"管理员", settings::kNoPassword, kAdministratorPermissions},
+      {"管理员", settings::kNoPassword, static_cast<int16_t>(kAdministratorPermissions)},
   }};
   return kIdentities;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "access/Identities.h"
 #include "store/OleDate.h"
 #include "store/Records.h"
 #include "store/Result.h"
@@ -21,11 +22,6 @@ struct DefaultIdentity {
   int16_t permissions;
 };
 const std::array<DefaultIdentity, 7>& DefaultIdentities();
-
-// Permission word of the five users: 设置, 统计查询, 登记.
-constexpr int16_t kUserPermissions = 1 + 64 + 512;
-// The administrator holds every right (bits 0..9).
-constexpr int16_t kAdministratorPermissions = 1023;
 
 // One numeric option of set.dat's byte view and its delivered value.
 enum class SettingType { Byte, Integer, Long, Single };

@@ -5,13 +5,12 @@ namespace tarvolen {
 void Notifier::PushMessage(const std::string& text) {
   stack_.push(text);
   history_.push_back(text);
-  if (onStackChanged) onStackChanged();
-  if (onPushed) onPushed();
+  pushed();
 }
 
-void Notifier::PlaySoundCue(const std::string& name) {
+void Notifier::PlaySoundCue(Cue cue) {
   if (!soundOn_ || player_ == nullptr) return;
-  player_->play(folder_.sound(name));
+  player_->play(folder_.sound(CueFile(cue)));
 }
 
 }  // namespace tarvolen

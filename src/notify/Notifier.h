@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "notify/Feedback.h"
 #include "notify/MessageStack.h"
+#include "notify/Signal.h"
 #include "platform/SoundPlayer.h"
 #include "store/ProgramFolder.h"
 
 namespace tarvolen {
 
-class Notifier {
+class Notifier final : public Feedback {
  public:
   Notifier(ProgramFolder folder, SoundPlayer* player) : folder_(std::move(folder)), player_(player) {}
 
-  void PushMessage(const std::string& text);
-  // Plays sound/<name> while the sound option is on.
-  void PlaySoundCue(const std::string& name);
+  void PushMessage(const std::string& text) override;
+  // Plays the cue's file under sound/ while the sound option is on.
+  void PlaySoundCue(Cue cue) override;
 
   void setSoundOn(bool on) { soundOn_ = on; }
   bool soundOn() const { return soundOn_; }
@@ -27,10 +29,9 @@ class Notifier {
   // Every line pushed during the run, oldest first (for the log and tests).
   const std::vector<std::string>& history() const { return history_; }
 
-  // Told after every push, so the windows redraw (fading steps: Desk::onMessagesFaded).
-  std::function<void()> onPushed;
-  // Told after every push, so the fade timer runs.
-  std::function<void()> onStackChanged;
+  // Told after every push: the fade timer runs, the windows redraw, the
+  // program writes the line to its log.
+  Signal<> pushed;
 
  private:
   ProgramFolder folder_;

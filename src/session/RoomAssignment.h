@@ -4,7 +4,7 @@
 // room and, for an occupied room, the occupant who would be checked out to
 // make way.
 #include "platform/Random.h"
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "store/OleDate.h"
 #include "store/Records.h"
 #include "store/Tables.h"

@@ -4,17 +4,21 @@
 #include <map>
 #include <string>
 
+#include "access/AdminArea.h"
+#include "access/Operator.h"
+#include "notify/Feedback.h"
+#include "store/InstallationData.h"
 #include "store/Result.h"
 
 namespace tarvolen {
-
-class Desk;
 
 enum class NameList { Grades, Classes, Majors };
 
 class CategoryEditor {
  public:
-  explicit CategoryEditor(Desk& desk) : desk_(desk) {}
+  // `area` holds the edit mode "修改中" (Check2).
+  CategoryEditor(const Operator& op, Feedback& feedback, InstallationData& data, const AdminArea& area)
+      : operator_(op), feedback_(feedback), data_(data), area_(area) {}
 
   // The entry gets the text cut to 16 display cells (and to the 18 bytes its
   // record holds); the record is written at once. Grade and class names
@@ -32,7 +36,10 @@ class CategoryEditor {
 
  private:
   Status Allowed() const;
-  Desk& desk_;
+  const Operator& operator_;
+  Feedback& feedback_;
+  InstallationData& data_;
+  const AdminArea& area_;
   std::map<int, std::string> writtenMajors_;
 };
 

@@ -5,11 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "access/Identities.h"
-#include "board/UseOptions.h"
+#include "startup/UseOptions.h"
 #include "notify/MessageLayout.h"
-#include "session/SessionEngine.h"
-#include "startup/Desk.h"
 #include "store/Gbk.h"
 #include "store/TextCells.h"
 
@@ -56,56 +53,50 @@ int Clamp(double v, int lo, int hi) {
   if (v > hi) return hi;
   return static_cast<int>(std::lround(v));
 }
-constexpr const char* kNoRight = "请以管理员身份进入。";
 }  // namespace
 
 Status OptionsEditor::WriteFailed(const std::string& what, const Status& failure) const {
-  desk_.PushMessage(what + "保存失败：" + failure.detail());
+  feedback_.PushMessage(what + "保存失败：" + failure.detail());
   return failure;
 }
 
-Status OptionsEditor::Require(int right) const {
-  if (desk_.CurrentIdentityHas(static_cast<Right>(right))) return Status::Ok();
-  return desk_.Refuse(kNoRight);
-}
-
 Status OptionsEditor::SetCheck(CheckOption option, bool on) {
-  Options& o = desk_.options();
-  DirtyGroups& dirty = desk_.dirty();
+  Options& o = options_;
+  DirtyGroups& dirty = dirty_;
   // The three use-options also sit on the check-in panel of every operator;
   // the others belong to the settings pages.
   const bool boardOption = option == CheckOption::UseIdleRooms || option == CheckOption::UseOvertimeRooms ||
                            option == CheckOption::UseRoomsInTime;
   if (!boardOption) {
-    const int right = (option == CheckOption::AutoCheckout || option == CheckOption::DropPreviousDay)
-                          ? static_cast<int>(Right::Parameters)
-                          : static_cast<int>(Right::Settings);
+    const Right right = (option == CheckOption::AutoCheckout || option == CheckOption::DropPreviousDay)
+                            ? Right::Parameters
+                            : Right::Settings;
     if (Status s = Require(right); !s.ok()) return s;
   }
   switch (option) {
     case CheckOption::ShowDetails: o.showDetails = on; break;
     case CheckOption::CardOnly:
       o.cardOnly = on;
-      desk_.cardInput().setCardOnly(on);
+      if (hooks_.cardOnlyChanged) hooks_.cardOnlyChanged(on);
       break;
     case CheckOption::FocusForced: o.focusForced = on; break;
     case CheckOption::MainRowDigits: o.mainRowDigits = on; break;
     case CheckOption::SoundOn:
       o.soundOn = on;
-      desk_.notifier().setSoundOn(on);
-      if (on) desk_.PlaySoundCue("5.wav");
+      if (hooks_.soundChanged) hooks_.soundChanged(on);
+      if (on) feedback_.PlaySoundCue(Cue::Ready);
       break;
     case CheckOption::UseIdleRooms:
     case CheckOption::UseOvertimeRooms:
     case CheckOption::UseRoomsInTime: {
       if (option == CheckOption::UseRoomsInTime && !RoomsInTimeEnabled(o)) {
-        return desk_.Refuse("使用未超时房间只在使用超时房间时可选。");
+        return feedback_.Refuse("使用未超时房间只在使用超时房间时可选。");
       }
       const UseOption which = option == CheckOption::UseIdleRooms       ? UseOption::IdleRooms
                               : option == CheckOption::UseOvertimeRooms ? UseOption::OvertimeRooms
                                                                         : UseOption::RoomsInTime;
       ClickUseOption(o, dirty, which, on);
-      if (desk_.studentsLoaded()) desk_.engine().RefreshBoards();
+      if (hooks_.roomChoiceChanged) hooks_.roomChoiceChanged();
       return Status::Ok();
     }
     case CheckOption::ByDedicatedRoom: o.byDedicatedRoom = on; break;
@@ -125,20 +116,20 @@ Status OptionsEditor::SetCheck(CheckOption option, bool on) {
 }
 
 Status OptionsEditor::SetNumber(NumberOption option, const std::string& text) {
-  Options& o = desk_.options();
+  Options& o = options_;
   const double v = NumberBoxValue(text);
-  const int right = option == NumberOption::DefaultTimeLimit || option == NumberOption::CardDigitsField
-                        ? static_cast<int>(Right::Settings)
-                        : static_cast<int>(Right::Parameters);
+  const Right right = option == NumberOption::DefaultTimeLimit || option == NumberOption::CardDigitsField
+                          ? Right::Settings
+                          : Right::Parameters;
   if (Status s = Require(right); !s.ok()) return s;
   switch (option) {
     case NumberOption::DefaultTimeLimit:
       o.defaultTimeLimit = Clamp(v, -32768, 32767);
-      desk_.dirty().mark(OptionGroup::TimeLimit);
+      dirty_.mark(OptionGroup::TimeLimit);
       return Status::Ok();
     case NumberOption::CardDigitsField:
       o.cardDigitsField = Clamp(v, 0, 255);
-      desk_.dirty().mark(OptionGroup::CardDigitsField);
+      dirty_.mark(OptionGroup::CardDigitsField);
       return Status::Ok();
     case NumberOption::PricePerHour: o.pricePerHour = static_cast<float>(v); break;
     case NumberOption::BalanceNeeded: o.balanceNeeded = static_cast<float>(v); break;
@@ -151,68 +142,68 @@ Status OptionsEditor::SetNumber(NumberOption option, const std::string& text) {
     case NumberOption::ProtectionMinutes: o.protectionMinutes = Clamp(v, 0, 255); break;
     case NumberOption::OvertimeWait: o.overtimeWait = Clamp(v, 0, 255); break;
   }
-  desk_.dirty().mark(OptionGroup::Parameters);
+  dirty_.mark(OptionGroup::Parameters);
   return Status::Ok();
 }
 
 Status OptionsEditor::SetChoice(ChoiceOption option, int index) {
-  Options& o = desk_.options();
+  Options& o = options_;
   switch (option) {
     case ChoiceOption::AssignmentMode:
-      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      if (Status s = Require(Right::Settings); !s.ok()) return s;
       o.assignmentMode = std::clamp(index, 0, 5);
-      desk_.dirty().mark(OptionGroup::Board);
+      dirty_.mark(OptionGroup::Board);
       return Status::Ok();
     case ChoiceOption::BoardSize:
-      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      if (Status s = Require(Right::Settings); !s.ok()) return s;
       o.boardSize = std::clamp(index, 0, 21);
-      desk_.dirty().mark(OptionGroup::Board);
+      dirty_.mark(OptionGroup::Board);
       return Status::Ok();
     case ChoiceOption::UpgradePolicy:
-      if (Status s = Require(static_cast<int>(Right::Parameters)); !s.ok()) return s;
+      if (Status s = Require(Right::Parameters); !s.ok()) return s;
       o.upgradePolicy = std::clamp(index, 0, 4);
-      desk_.dirty().mark(OptionGroup::Parameters);
+      dirty_.mark(OptionGroup::Parameters);
       return Status::Ok();
     case ChoiceOption::PhotoNaming:
-      if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+      if (Status s = Require(Right::Settings); !s.ok()) return s;
       o.photoNaming = std::clamp(index, 0, 2);
-      desk_.dirty().mark(OptionGroup::Photo);
+      dirty_.mark(OptionGroup::Photo);
       return Status::Ok();
   }
   return Status::Ok();
 }
 
 FontChoice OptionsEditor::ChooseFont(const MessageFont& font) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return {s};
+  if (Status s = Require(Right::Settings); !s.ok()) return {s};
   if (!IsValidMessageFontSize(font.size)) {
-    desk_.boxes().show("提示", kFontSizeRefusal, BoxIcon::None);
+    boxes_.show("提示", kFontSizeRefusal, BoxIcon::None);
     return {Status(ErrorCode::Refused, kFontSizeRefusal), true};
   }
   long bytes = GbkLength(font.name);
   if (bytes < 0 || bytes > static_cast<long>(settings::kMaxSettingsText))
-    return {desk_.Refuse("字体名称过长，不能保存。")};
-  desk_.options().font = font;
-  desk_.dirty().mark(OptionGroup::Font);
+    return {feedback_.Refuse("字体名称过长，不能保存。")};
+  options_.font = font;
+  dirty_.mark(OptionGroup::Font);
   return {Status::Ok()};
 }
 
 Status OptionsEditor::ChooseMessageColour(int32_t colour) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
-  desk_.options().messageColour = MessageColourFor(colour & 0xFFFFFF);
-  desk_.dirty().mark(OptionGroup::Colour);
+  if (Status s = Require(Right::Settings); !s.ok()) return s;
+  options_.messageColour = MessageColourFor(colour & 0xFFFFFF);
+  dirty_.mark(OptionGroup::Colour);
   return Status::Ok();
 }
 
 Status OptionsEditor::ChooseColour(int index, int32_t colour) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  if (Status s = Require(Right::Settings); !s.ok()) return s;
   if (index < 0 || index >= 10) return Status(ErrorCode::Refused, "no such colour");
-  desk_.options().colours[static_cast<size_t>(index)] = colour & 0xFFFFFF;
-  desk_.dirty().mark(OptionGroup::Colour);
+  options_.colours[static_cast<size_t>(index)] = colour & 0xFFFFFF;
+  dirty_.mark(OptionGroup::Colour);
   return Status::Ok();
 }
 
 Status OptionsEditor::ChoosePhoto(const std::string& path) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  if (Status s = Require(Right::Settings); !s.ok()) return s;
   const size_t slash = path.find_last_of("/\\");
   const size_t dot = path.rfind('.');
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -222,52 +213,52 @@ Status OptionsEditor::ChoosePhoto(const std::string& path) {
   const std::string name = path.substr(nameStart, (hasExtension ? dot : path.size()) - nameStart);
   // Six records of ten characters hold the folder; more would not survive.
   if (CharacterCount(folder) > 60)
-    return desk_.Refuse("照片路径过长（最多60个字符），请把照片放在较短的路径下。", true);
+    return feedback_.Refuse("照片路径过长（最多60个字符），请把照片放在较短的路径下。", true);
   long extBytes = GbkLength(extension);
   if (extBytes < 0 || extBytes > static_cast<long>(settings::kMaxSettingsText)) {
-    return desk_.Refuse("照片文件扩展名不能保存。", true);
+    return feedback_.Refuse("照片文件扩展名不能保存。", true);
   }
   for (size_t i = 0; i < CharacterCount(folder); i += 10) {
     long pieceBytes = GbkLength(SliceCharacters(folder, i, 10));
     if (pieceBytes < 0 || pieceBytes > static_cast<long>(settings::kMaxSettingsText)) {
-      return desk_.Refuse("照片路径含有不能保存的字符。", true);
+      return feedback_.Refuse("照片路径含有不能保存的字符。", true);
     }
   }
-  Options& o = desk_.options();
+  Options& o = options_;
   o.photoFolder = folder;
   o.photoExtension = extension;
   o.photoNameLength = static_cast<int>(std::min<size_t>(CharacterCount(name), 255));
-  desk_.dirty().mark(OptionGroup::Photo);
-  desk_.PushMessage("已定位照片路径");
+  dirty_.mark(OptionGroup::Photo);
+  feedback_.PushMessage("已定位照片路径");
   return Status::Ok();
 }
 
 Status OptionsEditor::SetCustomName(const std::string& name) {
-  if (Status s = Require(static_cast<int>(Right::Settings)); !s.ok()) return s;
+  if (Status s = Require(Right::Settings); !s.ok()) return s;
   switch (FitGbk(name, settings::kMaxSettingsText)) {
     case GbkFit::Fits: break;
-    case GbkFit::TooLong: return desk_.Refuse("名称过长（最多22个字节，即11个汉字），未保存。", true);
-    case GbkFit::NotGbk: return desk_.Refuse("名称含有不能保存的字符，未保存。", true);
+    case GbkFit::TooLong: return feedback_.Refuse("名称过长（最多22个字节，即11个汉字），未保存。", true);
+    case GbkFit::NotGbk: return feedback_.Refuse("名称含有不能保存的字符，未保存。", true);
   }
-  if (Status s = desk_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) {
+  if (Status s = data_.settings().writeStringRecord(settings::kRecCustomName, name); !s.ok()) {
     return WriteFailed("名称", s);
   }
-  desk_.SetCustomName(name);
+  if (hooks_.customNameChanged) hooks_.customNameChanged(name);
   return Status::Ok();
 }
 
 Status OptionsEditor::SaveCompanyText(int index, const std::string& text) {
-  if (Status s = Require(static_cast<int>(Right::Company)); !s.ok()) return s;
+  if (Status s = Require(Right::Company); !s.ok()) return s;
   if (index < 0 || index >= CompanyInfo::kTexts) return Status(ErrorCode::Refused, "no such company text");
   switch (FitGbk(text, CompanyInfo::kMaxBytes)) {
     case GbkFit::Fits: break;
-    case GbkFit::TooLong: return desk_.Refuse("内容过长（最多126个字节），未保存。", true);
-    case GbkFit::NotGbk: return desk_.Refuse("内容含有不能保存的字符，未保存。", true);
+    case GbkFit::TooLong: return feedback_.Refuse("内容过长（最多126个字节），未保存。", true);
+    case GbkFit::NotGbk: return feedback_.Refuse("内容含有不能保存的字符，未保存。", true);
   }
-  CompanyInfo& company = desk_.companyInfo();
+  CompanyInfo& company = data_.company();
   const std::string before = company.texts[static_cast<size_t>(index)];
   company.texts[static_cast<size_t>(index)] = text;
-  Status saved = company.save(desk_.folder(), index);
+  Status saved = company.save(data_.folder(), index);
   if (!saved.ok()) {
     company.texts[static_cast<size_t>(index)] = before;
     return WriteFailed("企业信息", saved);
@@ -276,11 +267,11 @@ Status OptionsEditor::SaveCompanyText(int index, const std::string& text) {
 }
 
 void OptionsEditor::WindowResized(int32_t widthTwips, int32_t heightTwips, int state) {
-  Options& o = desk_.options();
+  Options& o = options_;
   o.windowWidth = widthTwips;
   o.windowHeight = heightTwips;
   o.windowState = state == 2 ? 2 : 0;
-  desk_.dirty().mark(OptionGroup::Window);
+  dirty_.mark(OptionGroup::Window);
 }
 
 }  // namespace tarvolen

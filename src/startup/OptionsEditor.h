@@ -5,14 +5,17 @@
 // failed write is told to the operator here (a message line, or the box the
 // font dialog needs); the returned status says what happened.
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "access/Operator.h"
+#include "notify/Feedback.h"
+#include "platform/MessageBoxes.h"
 #include "startup/Options.h"
+#include "store/InstallationData.h"
 #include "store/Result.h"
 
 namespace tarvolen {
-
-class Desk;
 
 enum class CheckOption {
   ShowDetails,       // "显示详细信息"
@@ -56,7 +59,23 @@ struct FontChoice {
 
 class OptionsEditor {
  public:
-  explicit OptionsEditor(Desk& desk) : desk_(desk) {}
+  // Where a changed option takes effect beyond the options themselves.
+  struct Hooks {
+    std::function<void(bool)> cardOnlyChanged;                  // the key handler's digit timeout
+    std::function<void(bool)> soundChanged;                     // the sound cues
+    std::function<void()> roomChoiceChanged;                    // the use-options: the lists are redrawn
+    std::function<void(const std::string&)> customNameChanged;  // the window title
+  };
+
+  OptionsEditor(Options& options, DirtyGroups& dirty, const Operator& op, Feedback& feedback, MessageBoxes& boxes,
+                InstallationData& data, Hooks hooks)
+      : options_(options),
+        dirty_(dirty),
+        operator_(op),
+        feedback_(feedback),
+        boxes_(boxes),
+        data_(data),
+        hooks_(std::move(hooks)) {}
 
   Status SetCheck(CheckOption option, bool on);
   // A number box's text: text that is not a number counts as 0; a Byte
@@ -81,10 +100,16 @@ class OptionsEditor {
   void WindowResized(int32_t widthTwips, int32_t heightTwips, int state);
 
  private:
-  Status Require(int right) const;
+  Status Require(Right right) const { return operator_.Require(right); }
   // A write that failed: told as "<what>保存失败：<detail>".
   Status WriteFailed(const std::string& what, const Status& failure) const;
-  Desk& desk_;
+  Options& options_;
+  DirtyGroups& dirty_;
+  const Operator& operator_;
+  Feedback& feedback_;
+  MessageBoxes& boxes_;
+  InstallationData& data_;
+  Hooks hooks_;
 };
 
 // The value of a number box: its leading number, 0 when there is none.

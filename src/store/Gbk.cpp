@@ -1,5 +1,7 @@
 #include "store/Gbk.h"
 
+#include "store/TextCells.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -84,6 +86,21 @@ GbkFit FitGbk(std::string_view utf8, size_t maxBytes) {
   const long bytes = GbkLength(utf8);
   if (bytes < 0) return GbkFit::NotGbk;
   return static_cast<size_t>(bytes) <= maxBytes ? GbkFit::Fits : GbkFit::TooLong;
+}
+
+std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes) {
+  std::string out;
+  size_t bytes = 0;
+  const size_t count = CharacterCount(utf8);
+  for (size_t i = 0; i < count; ++i) {
+    std::string ch = SliceCharacters(utf8, i, 1);
+    long n = GbkLength(ch);
+    if (n < 0) continue;
+    if (bytes + static_cast<size_t>(n) > maxBytes) break;
+    bytes += static_cast<size_t>(n);
+    out += ch;
+  }
+  return out;
 }
 
 }  // namespace tarvolen

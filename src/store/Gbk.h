@@ -23,4 +23,8 @@ long GbkLength(std::string_view utf8);
 enum class GbkFit { Fits, TooLong, NotGbk };
 GbkFit FitGbk(std::string_view utf8, size_t maxBytes);
 
+// The longest head of a text whose GBK form fits `maxBytes`; characters
+// without a GBK form are dropped.
+std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes);
+
 }  // namespace tarvolen

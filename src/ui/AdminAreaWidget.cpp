@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "access/AdminArea.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/AdminCompanyPage.h"
 #include "ui/AdminControls.h"
 #include "ui/AdminParametersPage.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 
 namespace tarvolen {

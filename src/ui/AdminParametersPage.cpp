@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "startup/CategoryEditor.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 #include "store/Tables.h"
 

@@ -16,7 +16,7 @@
 
 #include "access/UserPage.h"
 #include "notify/MessageLayout.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 #include "ui/AdminDialogs.h"
 #include "ui/WindowLook.h"
@@ -331,7 +331,8 @@ void AdminSettingsPage::CommandCustomName_Click() {
 
 void AdminSettingsPage::Command4_Click() {
   const PasswordChangeOutcome out =
-      ChangeOwnPassword(desk_, Utf8(text4_5_->text()), Utf8(text4_1_->text()), Utf8(text4_2_->text()));
+      ChangeOwnPassword(desk_.op(), desk_.feedback(), desk_.settings(), Utf8(text4_5_->text()), Utf8(text4_1_->text()),
+                        Utf8(text4_2_->text()));
   if (out.clearAll) {
     text4_5_->clear();
     text4_1_->clear();

@@ -11,7 +11,7 @@
 
 #include "access/Identities.h"
 #include "access/UserPage.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/AdminControls.h"
 
 namespace tarvolen {

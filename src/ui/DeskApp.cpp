@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "platform/qt/KeySources.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/ControlList.h"
 #include "ui/IdentityPromptWindow.h"
 #include "ui/MainWindow.h"
@@ -28,23 +28,21 @@ void OnSignal(int signal) {
 }  // namespace
 
 DeskApp::DeskApp(const QString& programFolder) : instance_(std::make_unique<LockFileInstance>(programFolder)) {
-  DeskServices services{clock_, boxes_, *instance_, &loggedSound_, &timers_};
+  DeskServices services{clock_, boxes_, *instance_, &loggedSound_, &timers_, nullptr, &diagnostics_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
   // The keys of the whole desktop reach the key handler from the first
   // confirmed login until save-and-exit.
-  desk_->onInstallHooks = [this] {
+  desk_->installHooks.connect([this] {
     if (!keySource_) keySource_ = MakeDesktopKeySource();
     keySource_->install([this](int key) { desk_->KeyDown(key); });
-  };
-  desk_->mainWindowForeground = [this] { return main_ && main_->isActiveWindow(); };
-  desk_->onRemoveHooks = [this] {
+  });
+  desk_->removeHooks.connect([this] {
     if (keySource_) keySource_->remove();
-  };
-  desk_->notifier().onPushed = [this] {
+  });
+  desk_->notifier().pushed.connect([this] {
     // The line also goes to the log, where a maintainer can read it later.
-    // The main window chains its redraw behind this.
-    std::fprintf(stderr, "[消息] %s\n", desk_->notifier().history().back().c_str());
-  };
+    diagnostics_.Note("[消息] " + desk_->notifier().history().back());
+  });
 }
 
 DeskApp::~DeskApp() = default;

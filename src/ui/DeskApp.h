@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/StderrDiagnostics.h"
 #include "platform/Clock.h"
 #include "platform/qt/LockFileInstance.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -48,6 +49,7 @@ class DeskApp : public QObject {
   void endWithoutSaving();
 
   SystemClock clock_;
+  StderrDiagnostics diagnostics_;
   QtMessageBoxes boxes_;
   std::unique_ptr<LockFileInstance> instance_;
   QtSoundPlayer sound_;

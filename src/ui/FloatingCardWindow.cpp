@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/WindowLook.h"
 
 namespace tarvolen {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 
 namespace tarvolen {
 

@@ -17,10 +17,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "board/UseOptions.h"
-#include "session/SessionEngine.h"
+#include "startup/UseOptions.h"
+#include "desk/SessionEngine.h"
 #include "session/StudentDetails.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/CountdownWindow.h"
@@ -171,33 +171,18 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
 
   // The desk tells this window when to redraw.
   desk_.mainWindowForeground = [this] { return isActiveWindow(); };
-  desk_.onCardBufferChanged = [this] { render(); };
-  desk_.onCountdownChanged = [this] { render(); };
-  desk_.onMainWindowStateChanged = [this] { render(); };
-  desk_.onMessagesFaded = [this] { render(); };
-  desk_.engine().changed = [this] { render(); };
-  desk_.engine().bringToFront = [this] {
+  for (Signal<>* redraw : {&desk_.cardBufferChanged, &desk_.countdownChanged, &desk_.windowStateChanged,
+                           &desk_.messagesFaded, &desk_.engine().changed, &desk_.notifier().pushed}) {
+    listening_.add(*redraw, [this] { render(); });
+  }
+  listening_.add(desk_.engine().bringToFront, [this] {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-  };
-  previousOnPushed_ = desk_.notifier().onPushed;
-  desk_.notifier().onPushed = [this] {
-    if (previousOnPushed_) previousOnPushed_();
-    render();
-  };
+  });
 }
 
-MainWindow::~MainWindow() {
-  desk_.mainWindowForeground = nullptr;
-  desk_.onCardBufferChanged = nullptr;
-  desk_.onCountdownChanged = nullptr;
-  desk_.onMainWindowStateChanged = nullptr;
-  desk_.onMessagesFaded = nullptr;
-  desk_.engine().changed = nullptr;
-  desk_.engine().bringToFront = nullptr;
-  desk_.notifier().onPushed = previousOnPushed_;
-}
+MainWindow::~MainWindow() { desk_.mainWindowForeground = nullptr; }
 
 QLabel* MainWindow::MakeCell(QWidget* parent, const QString& name, CellKind kind, int row, int column) {
   auto* l = new QLabel(parent);

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "notify/Signal.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -115,7 +117,7 @@ class MainWindow : public QMainWindow {
   void Command5_Click();        // opens and closes the administration area
 
   Desk& desk_;
-  std::function<void()> previousOnPushed_;
+  Connections listening_;
   bool rendering_ = false;
   bool renderAgain_ = false;
   bool countdownWasOpen_ = false;

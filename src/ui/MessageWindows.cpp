@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "notify/MessageLayout.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/WindowLook.h"
 
 namespace tarvolen {

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "session/SessionEngine.h"
+#include "desk/SessionEngine.h"
 #include "store/TextCells.h"
 #include "support/Installation.h"
 
@@ -24,7 +24,7 @@ class AccessTest : public ::testing::Test {
   // Gives slot 1 exactly `word` and logs in as slot 1.
   void LogInWith(uint16_t word) {
     std::string pw = "u1";
-    ASSERT_TRUE(desk_->UpdateIdentity(1, "用户一", &pw, word).ok());
+    ASSERT_TRUE(desk_->op().UpdateIdentity(desk_->settings(), 1, "用户一", &pw, word).ok());
     desk_->SwitchIdentity();
     desk_->prompt().select(1);
     desk_->prompt().setPassword("u1");
@@ -127,7 +127,7 @@ TEST_F(AccessTest, UserPageRefusals) {
   };
   for (const auto& c : cases) {
     auto before = testing::ReadAll(inst_.root() / "set.dat");
-    UserPage page(*desk_);  // a fresh page: nothing selected yet
+    UserPage page(desk_->op(), desk_->feedback(), desk_->data());  // a fresh page: nothing selected yet
     if (c.row >= 0) page.Select(c.row);
     page.setName(c.newName);
     if (c.password) {
@@ -178,7 +178,7 @@ TEST_F(AccessTest, OwnPasswordChangeOutcomes) {
       {"admin", "new", "new", "修改成功！", true},
   };
   for (const auto& c : cases) {
-    auto out = ChangeOwnPassword(*desk_, c.old, c.fresh, c.confirm);
+    auto out = ChangeOwnPassword(desk_->op(), desk_->feedback(), desk_->settings(), c.old, c.fresh, c.confirm);
     EXPECT_EQ(last(), c.message);
     EXPECT_EQ(out.clearAll, c.clear) << c.message;
   }
@@ -191,7 +191,7 @@ TEST_F(AccessTest, VisitorCannotChangeItsOwnPassword) {
   desk_->prompt().select(0);
   ASSERT_EQ(desk_->ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
   EXPECT_FALSE(desk_->passwordChangeEnabled());
-  EXPECT_FALSE(ChangeOwnPassword(*desk_, "", "x", "x").status.ok());
+  EXPECT_FALSE(ChangeOwnPassword(desk_->op(), desk_->feedback(), desk_->settings(), "", "x", "x").status.ok());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "session/SessionEngine.h"
+#include "desk/SessionEngine.h"
 #include "store/TextCells.h"
 #include "support/Installation.h"
 

@@ -13,7 +13,7 @@
 #include "platform/fake/FakeSoundPlayer.h"
 #include "platform/fake/FakeRandom.h"
 #include "platform/fake/FakeTimers.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "store/SettingsFile.h"
 #include "support/TempDir.h"
 

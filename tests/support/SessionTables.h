@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "session/SessionClock.h"
 #include "store/RecordFile.h"
 #include "store/SettingsFile.h"

@@ -15,7 +15,7 @@
 #include <deque>
 #include <memory>
 
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/DeskTestFolder.h"
 

@@ -17,7 +17,7 @@
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSoundPlayer.h"
 #include "platform/fake/FakeTimers.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 
 namespace tarvolen::uitest {
 

@@ -20,7 +20,7 @@
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSoundPlayer.h"
-#include "startup/Desk.h"
+#include "desk/Desk.h"
 
 namespace tarvolen::uitest {
 

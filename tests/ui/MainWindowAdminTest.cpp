@@ -12,7 +12,7 @@
 
 #include "access/AdminArea.h"
 #include "cardinput/CardInput.h"
-#include "session/SessionEngine.h"
+#include "desk/SessionEngine.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"

@@ -15,7 +15,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "session/SessionEngine.h"
+#include "desk/SessionEngine.h"
 #include "ui/DemoMainWindow.h"
 #include "ui/MainWindow.h"
 

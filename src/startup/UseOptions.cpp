@@ -1,4 +1,4 @@
-#include "board/UseOptions.h"
+#include "startup/UseOptions.h"
 
 namespace tarvolen {
 

@@ -11,7 +11,7 @@
 #include "store/Records.h"
 #include "store/SettingsFile.h"
 #include "store/Tables.h"
-#include "platform/Clock.h"
+#include "store/OleDate.h"
 
 namespace tarvolen {
 

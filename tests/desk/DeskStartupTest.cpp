@@ -277,8 +277,8 @@ TEST(DeskExit, RemovesTheHooksItInstalled) {
   auto desk = inst.startDesk();
   int installed = 0;
   int removed = 0;
-  desk->onInstallHooks = [&] { ++installed; };
-  desk->onRemoveHooks = [&] { ++removed; };
+  desk->installHooks.connect([&] { ++installed; });
+  desk->removeHooks.connect([&] { ++removed; });
   desk->prompt().setPassword("pw");
   desk->prompt().setSecond("pw");
   ASSERT_EQ(desk->ConfirmIdentity(), IdentityPrompt::Outcome::FirstRunDone);

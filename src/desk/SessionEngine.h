@@ -5,15 +5,24 @@
 #include <array>
 #include <string>
 
+#include "access/Operator.h"
 #include "board/RoomBoard.h"
 #include "board/SessionBoard.h"
+#include "cardinput/CardInput.h"
+#include "desk/Question.h"
+#include "notify/Feedback.h"
+#include "notify/Signal.h"
+#include "platform/Clock.h"
+#include "platform/Diagnostics.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Random.h"
 #include "session/MajorSelector.h"
 #include "session/RoomAssignment.h"
 #include "session/StudentDetails.h"
+#include "startup/Options.h"
+#include "store/InstallationData.h"
 
 namespace tarvolen {
-
-class Desk;
 
 // The student panel of the check-in dialogue.
 struct CheckinDialogue {
@@ -27,7 +36,21 @@ struct CheckinDialogue {
 
 class SessionEngine {
  public:
-  SessionEngine(Desk& desk, std::unique_ptr<Timer> flashTimer);
+  // What the engine works with; each must outlive it.
+  struct Services {
+    InstallationData& data;
+    const Options& options;
+    Feedback& feedback;
+    const Operator& op;
+    CardInput& input;
+    Question& question;
+    Clock& clock;
+    Random& random;
+    MessageBoxes& boxes;
+    Diagnostics& diagnostics;
+  };
+
+  SessionEngine(Services services, std::unique_ptr<Timer> flashTimer);
   SessionEngine(const SessionEngine&) = delete;
   SessionEngine& operator=(const SessionEngine&) = delete;
 
@@ -60,7 +83,7 @@ class SessionEngine {
   const CheckinDialogue& dialogue() const { return dialogue_; }
   const std::string& activityText() const { return activity_; }
   const CounterTexts& counters() const { return counters_; }
-  const std::string& clockText() const { return clock_; }
+  const std::string& clockText() const { return clockText_; }
   const Proposal& proposal() const { return proposal_; }
   RoomBoard& roomBoard() { return roomBoard_; }
   SessionBoard& sessionBoard() { return sessionBoard_; }
@@ -73,9 +96,9 @@ class SessionEngine {
   void RepeatRememberedRow();
 
   // Told when the main window should come to the front.
-  std::function<void()> bringToFront;
+  Signal<> bringToFront;
   // Redraw request after any change of the lists, the panel or the texts.
-  std::function<void()> changed;
+  Signal<> changed;
 
  private:
   void OpenDialogue(int student);
@@ -84,14 +107,23 @@ class SessionEngine {
   std::string Stamp() const;  // hh:mm of the current time
   std::string CardText(int64_t card) const;
 
-  Desk& desk_;
+  InstallationData& data_;
+  const Options& options_;
+  Feedback& feedback_;
+  const Operator& operator_;
+  CardInput& input_;
+  Question& question_;
+  Clock& clock_;
+  Random& random_;
+  MessageBoxes& boxes_;
+  Diagnostics& diagnostics_;
   RoomBoard roomBoard_;
   SessionBoard sessionBoard_;
   MajorSelector majors_;
   CheckinDialogue dialogue_;
   CounterTexts counters_;
   std::string activity_;
-  std::string clock_;
+  std::string clockText_;
   Proposal proposal_;
   int currentStudent_ = 0;
   int rememberedRow_ = -1;

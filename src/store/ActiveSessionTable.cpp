@@ -1,4 +1,4 @@
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 
 #include <algorithm>
 #include <cstdio>

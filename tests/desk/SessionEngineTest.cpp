@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "session/SessionEngine.h"
+#include "desk/SessionEngine.h"
 #include "support/Installation.h"
 
 namespace tarvolen {
@@ -148,7 +148,7 @@ TEST_F(EngineTest, SecondSwipeWithinProtectionAsksAndTheCountdownChecksOut) {
   ASSERT_EQ(desk_->sessions().count(), 1);
   Advance(1);  // protection is 2 minutes
   Swipe("1001");
-  EXPECT_EQ(desk_->confirmationState(), 1);
+  EXPECT_EQ(desk_->confirmationState(), ConfirmationState::CheckOutAsked);
   EXPECT_TRUE(desk_->countdown().view().visible);
   EXPECT_EQ(desk_->countdown().view().text, "此卡用时未超过2分钟,是否要下线？");
   EXPECT_FALSE(desk_->mainWindowEnabled());
@@ -159,7 +159,7 @@ TEST_F(EngineTest, SecondSwipeWithinProtectionAsksAndTheCountdownChecksOut) {
   EXPECT_FALSE(desk_->countdown().view().visible);
   EXPECT_TRUE(desk_->mainWindowEnabled());
   EXPECT_EQ(desk_->sessions().count(), 0);
-  EXPECT_EQ(desk_->confirmationState(), 0);
+  EXPECT_EQ(desk_->confirmationState(), ConfirmationState::None);
   EXPECT_FALSE(engine().dialogue().visible);  // not checked in again
 }
 
@@ -170,7 +170,7 @@ TEST_F(EngineTest, AnsweringNoKeepsTheSession) {
   inst_.timers().advance(400);
   desk_->countdown().press(CountdownBox::kNo);
   EXPECT_EQ(desk_->sessions().count(), 1);
-  EXPECT_EQ(desk_->confirmationState(), 0);
+  EXPECT_EQ(desk_->confirmationState(), ConfirmationState::None);
 }
 
 TEST_F(EngineTest, EscapeCancelsTheRoomSelection) {
@@ -214,7 +214,7 @@ TEST_F(EngineTest, OvertimeAnnouncedOnceWithoutAutomaticCheckOut) {
   desk_->KeyDown(13);
   Advance(31);
   int fronts = 0;
-  engine().bringToFront = [&] { ++fronts; };
+  engine().bringToFront.connect([&] { ++fronts; });
   inst_.timers().advance(60000);  // the monitor's own timer
   Advance(5);
   engine().OvertimeTick();

@@ -1,7 +1,7 @@
 // Restoring the running sessions from shuju.dat at start-up.
 #include <gtest/gtest.h>
 
-#include "session/ActiveSessionTable.h"
+#include "store/ActiveSessionTable.h"
 #include "session/SessionClock.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 // option group it marks for save-and-exit.
 #include <gtest/gtest.h>
 
-#include "board/UseOptions.h"
+#include "startup/UseOptions.h"
 
 namespace tarvolen {
 namespace {

@@ -1,0 +1,393 @@
+#include "desk/SessionEngine.h"
+
+#include <cstdlib>
+
+#include "accounts/LogWriter.h"
+#include "session/Billing.h"
+#include "session/SessionClock.h"
+#include "session/TimeText.h"
+
+namespace tarvolen {
+
+SessionEngine::SessionEngine(Services services, std::unique_ptr<Timer> flashTimer)
+    : data_(services.data),
+      options_(services.options),
+      feedback_(services.feedback),
+      operator_(services.op),
+      input_(services.input),
+      question_(services.question),
+      clock_(services.clock),
+      random_(services.random),
+      boxes_(services.boxes),
+      diagnostics_(services.diagnostics),
+      roomBoard_(input_.roomCursor()),
+      sessionBoard_(input_.sessionCursor(), std::move(flashTimer)) {
+  sessionBoard_.onFlashTick = [this] { Changed(); };
+}
+
+void SessionEngine::Changed() { changed(); }
+
+std::string SessionEngine::Stamp() const { return TimeOfDayText(clock_.now()).substr(0, 5); }
+
+std::string SessionEngine::CardText(int64_t card) const { return TenDigits(card); }
+
+AssignmentOptions SessionEngine::assignmentOptions() const {
+  const Options& o = options_;
+  AssignmentOptions a;
+  a.useIdleRooms = o.useIdleRooms;
+  a.useOvertimeRooms = o.useOvertimeRooms;
+  a.useRoomsInTime = o.useOvertimeRooms && o.useRoomsInTime;
+  a.byDedicatedRoom = o.byDedicatedRoom;
+  a.assignmentMode = o.assignmentMode;
+  a.defaultTimeLimit = o.defaultTimeLimit;
+  return a;
+}
+
+RoomListContext SessionEngine::roomContext() const {
+  return RoomListContext{data_.rooms(),   data_.students(),    data_.sessions(), data_.categories(),
+                         currentStudent_, assignmentOptions(), clock_.now()};
+}
+
+SessionListContext SessionEngine::sessionContext() const {
+  const Options& o = options_;
+  return SessionListContext{data_.rooms(),
+                            data_.students(),
+                            data_.sessions(),
+                            data_.categories(),
+                            SaneDividers(o.autumnDivider, o.springDivider),
+                            o.defaultTimeLimit,
+                            clock_.now()};
+}
+
+void SessionEngine::RebuildRoomList(int a, int b) {
+  roomBoard_.BuildRoomList(roomContext(), a, b);
+  Changed();
+}
+
+void SessionEngine::ShowSessionList(int a) {
+  sessionBoard_.ShowSessionList(sessionContext(), a);
+  Changed();
+}
+
+void SessionEngine::RefreshBoards(int flashStudent) {
+  sessionBoard_.ShowSessionList(sessionContext(), flashStudent);
+  roomBoard_.BuildRoomList(roomContext(), 0, 0);
+  counters_ = sessionBoard_.ShowCounters(data_.sessions());
+  Changed();
+}
+
+void SessionEngine::ApplyStartupOrdering() {
+  sessionBoard_.setOrdering(0, 0);
+  roomBoard_.setOrdering(2, 1);
+  majors_.Fill(data_.categories());
+  input_.setMajorEntries(majors_.entryCount());
+  input_.setMajorIndex(0);
+}
+
+int SessionEngine::FindCardHolder(int64_t card) const { return data_.students().findByCard(card); }
+
+void SessionEngine::AppendActivity(const std::string& text) {
+  activity_ += text;
+  activity_ += "\r\n";
+  Changed();
+}
+
+void SessionEngine::SwipeDispatch(const std::string& card) {
+  CardInput& input = input_;
+  if (card.empty()) return;
+  // The buffer holds at most 13 digits: its value always fits.
+  const int64_t value = std::strtoll(card.c_str(), nullptr, 10);
+  if (value == 0) {
+    feedback_.PlaySoundCue(Cue::Refusal);
+    input.clearBuffer();
+    feedback_.PushMessage("不是合法卡号");
+    return;
+  }
+  const int slot = FindCardHolder(value);
+  if (slot == 0) {
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage("不是存在的卡号！");
+    input.clearBuffer();
+    return;
+  }
+  currentStudent_ = slot;
+  StudentRecord& student = data_.students()[slot];
+  if (student.isLost()) {
+    feedback_.PlaySoundCue(Cue::CardWarning);
+    feedback_.PushMessage("已挂失的卡号！");
+  }
+  if (student.isSuspended()) {
+    feedback_.PlaySoundCue(Cue::CardWarning);
+    feedback_.PushMessage("已停用的卡号！");
+  }
+  if (!operator_.Has(Right::CheckIn)) {
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage("请以管理员身份操作！");
+    input.clearBuffer();
+    return;
+  }
+  const Options& o = options_;
+  if (o.rechargeReminder > student.balance) feedback_.PushMessage("卡上余额不足提醒充值！");
+
+  const int p = data_.sessions().FindSession(slot);
+  if (p >= 0) {
+    const int elapsed = SessionElapsedMinutes(data_.sessions().at(p), clock_.now());
+    if (o.protectionMinutes > elapsed && question_.state == ConfirmationState::None) {
+      question_.state = ConfirmationState::CheckOutAsked;
+      question_.Ask("此卡用时未超过" + std::to_string(o.protectionMinutes) + "分钟,是否要下线？", CountdownBox::kYes,
+                    15);
+      return;
+    }
+    // A second swipe while the question is still open answers it: the
+    // check-out happens now and the question goes away unanswered, so its
+    // "是" cannot later run the swipe again and check the student back in.
+    if (question_.state == ConfirmationState::CheckOutAsked && question_.isOpen()) question_.Dismiss();
+    CheckOut(slot);
+    input.clearBuffer();
+    RefreshBoards();
+    return;
+  }
+  OpenDialogue(slot);
+}
+
+void SessionEngine::OpenDialogue(int slot) {
+  StudentRecord& student = data_.students()[slot];
+  majors_.setSelectedIndex(input_.majorIndex());
+  const Options& o = options_;
+
+  AssignmentContext actx{data_.rooms(),       data_.students(), data_.sessions(), slot, majors_.SelectedMajor(student),
+                         assignmentOptions(), clock_.now(),     random_};
+  int vacated = data_.sessions().lastVacatedRoom();
+  proposal_ = AssignRoom(actx, vacated);
+  data_.sessions().setLastVacatedRoom(vacated);
+  roomBoard_.BuildRoomList(roomContext(), proposal_.room, proposal_.occupant);
+
+  const DateTime now = clock_.now();
+  dialogue_.student = slot;
+  dialogue_.activity = ReadTodaysActivity(data_.checkins(), slot, student.enrolled, now.date, data_.rooms(),
+                                          data_.categories(), data_.operationNames());
+  if (o.dailyLimit < dialogue_.activity.checkins) feedback_.PushMessage("超过登录次数！");
+
+  input_.setMode(KeyboardMode::RoomSelection);
+  dialogue_.visible = true;
+  SuspensionFile suspensions(data_.folder(), data_.settings());
+  dialogue_.status = MakeStatusLine(student, slot, now, suspensions, data_.students(), data_.folder());
+  dialogue_.values = DetailValues(student, data_.categories(), o, now.date);
+  dialogue_.photoPath = PhotoPath(student, o);
+  Changed();
+
+  if (o.autoCheckin || roomBoard_.candidateCount() == 1) {
+    ConfirmCheckIn(roomBoard_.selectedRow(), true);
+  } else {
+    bringToFront();
+  }
+  if (roomBoard_.candidateCount() == 0 && dialogue_.visible) {
+    CancelCheckIn();
+    feedback_.PushMessage("无可用房间");
+  }
+}
+
+void SessionEngine::CloseDialogue() {
+  dialogue_.visible = false;
+  dialogue_.photoPath.clear();
+  input_.setMode(KeyboardMode::Normal);
+  input_.clearBuffer();
+}
+
+void SessionEngine::CancelCheckIn() {
+  CloseDialogue();
+  Changed();
+}
+
+void SessionEngine::RepeatRememberedRow() { ConfirmCheckIn(rememberedRow_, true); }
+
+void SessionEngine::ConfirmCheckIn(int row, bool leftButton) {
+  if (row < 0 || row >= RoomBoard::kRows || !leftButton || !dialogue_.visible) return;
+  const RoomRow chosen = roomBoard_.rows()[static_cast<size_t>(row)];
+  if (!chosen.showsRoom()) return;
+  const Options& o = options_;
+  const StudentRecord& student = data_.students()[currentStudent_];
+  std::string warning;
+
+  if (dialogue_.status.colour == StatusColour::Red) {
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage("此卡有异常状态，不能登记！");
+    return;
+  }
+  if (o.balanceNeeded > student.balance) {
+    feedback_.PushMessage("卡上余额不足！");
+    feedback_.PlaySoundCue(Cue::Refusal);
+    return;
+  }
+  if (o.dailyLimit < dialogue_.activity.checkins) {
+    feedback_.PushMessage("超过登录次数！");
+    return;
+  }
+  majors_.setSelectedIndex(input_.majorIndex());
+  const std::string majorName = data_.categories().majorName(majors_.SelectedMajor(student));
+  if (chosen.typeName != majorName) {
+    warning = "房间" + chosen.roomName + "[" + chosen.typeName + "]与所选专业:" + majorName + " 不符 " + chosen.name;
+  }
+  if (chosen.overtime.find("余") != std::string::npos) {
+    warning +=
+        "房间" + chosen.roomName + "[" + chosen.typeName + "]时间未到(" + chosen.overtime + " " + chosen.name + ")";
+  }
+  if (!warning.empty() && question_.state == ConfirmationState::None) {
+    rememberedRow_ = row;
+    question_.Ask(warning + ",是否要登记？", CountdownBox::kYes, 9);
+    return;
+  }
+
+  dialogue_.photoPath.clear();
+  if (chosen.occupant > 0) CheckOut(chosen.occupant);
+  const int student_ = currentStudent_;
+  const bool started = CheckIn(student_, chosen.room);
+  CloseDialogue();
+  counters_ = sessionBoard_.ShowCounters(data_.sessions());
+  sessionBoard_.ShowSessionList(sessionContext(), started ? student_ : 0);
+  roomBoard_.BuildRoomList(roomContext(), 0, 0);
+  Changed();
+}
+
+bool SessionEngine::CheckIn(int student, int room) {
+  ActiveSessionTable& sessions = data_.sessions();
+  if (sessions.lastVacatedRoom() == room) sessions.setLastVacatedRoom(0);
+  const DateTime now = clock_.now();
+  const StudentRecord& s = data_.students()[student];
+  Status recordWritten = Status::Ok();
+  Status added = sessions.AddSession(student, room, now, data_.settings(), [&] {
+    CheckinRecord r;
+    r.room = static_cast<int16_t>(room);
+    r.student = static_cast<int16_t>(student);
+    r.time = static_cast<int16_t>(MinuteOfDay(now));
+    r.date = ToOle(now.date);
+    r.operatorId = static_cast<uint8_t>(operator_.current());
+    r.kind = 0;
+    r.fee = 0;
+    r.keyDate = s.enrolled;
+    recordWritten = data_.checkins().append(Pack(r));
+  });
+  if (!added.ok() && sessions.FindSession(student) < 0) {
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage(added.detail());
+    return false;
+  }
+  if (!added.ok()) feedback_.PushMessage("登记文件写入失败：" + added.detail());
+  if (!recordWritten.ok()) feedback_.PushMessage("登记记录未能写入：" + recordWritten.detail());
+
+  const RoomRecord& r = data_.rooms()[room];
+  const std::string text =
+      Stamp() + " " + s.name + "[" + CardText(s.card) + "]登录" + r.name + " " + data_.categories().majorName(r.type);
+  feedback_.PlaySoundCue(Cue::CheckIn);
+  feedback_.PushMessage(text);
+  AppendActivity(text);
+  return true;
+}
+
+void SessionEngine::CheckOut(int student) {
+  sessionBoard_.StopFlash();
+  ActiveSessionTable& sessions = data_.sessions();
+  const int p = sessions.FindSession(student);
+  if (p < 0 || !StudentTable::validSlot(student)) return;
+  const DateTime now = clock_.now();
+  const SessionRecord session = sessions.at(p);
+  const int roomSlot = session.room;
+  const int minutes = SessionElapsedMinutes(session, now);
+  // Sessions are checked at load: the room slot is valid. Stay safe anyway.
+  const RoomRecord room = RoomTable::validSlot(roomSlot) ? data_.rooms()[roomSlot] : RoomRecord{};
+
+  StudentRecord& s = data_.students()[student];
+  s.semesterMinutes = AddMinutes(s.semesterMinutes, minutes);
+  s.totalMinutes = AddMinutes(s.totalMinutes, minutes);
+
+  int percentage = 100;
+  if (s.level < CategoryLists::kLevels) {
+    percentage = data_.categories().levels[s.level].percentage;
+  } else {
+    diagnostics_.Note("[计费] 学生" + std::to_string(student) + "的等级" + std::to_string(s.level) +
+                      "超出范围，按原价计费");
+  }
+  const Bill bill = ComputeBill(minutes, room, percentage);
+  if (bill.hadAnomaly) {
+    LogContext ctx{data_.log(), data_.students(), operator_.current(), now};
+    (void)WriteLogLine(ctx, 9, student, 0, roomSlot, TimeAnomalyRemark(bill.anomaly));
+  }
+  s.balance -= bill.fee;
+  s.checkinCount = s.checkinCount < INT32_MAX ? s.checkinCount + 1 : s.checkinCount;
+
+  const int level = LevelFor(s, data_.categories(), options_.upgradePolicy);
+  if (level >= 0 && level != s.level) {
+    s.level = static_cast<uint8_t>(level);
+    feedback_.PushMessage(s.name + "已升级为" + data_.categories().levelName(level));
+    feedback_.PlaySoundCue(Cue::LevelChanged);
+  }
+  if (Status saved = data_.students().save(data_.folder(), student); !saved.ok()) {
+    feedback_.PushMessage("学生数据保存失败：" + saved.detail());
+  }
+
+  CheckinRecord r;
+  r.room = static_cast<int16_t>(roomSlot);
+  r.student = static_cast<int16_t>(student);
+  r.time = static_cast<int16_t>(MinuteOfDay(now));
+  r.date = ToOle(now.date);
+  r.operatorId = static_cast<uint8_t>(operator_.current());
+  r.kind = 1;
+  r.fee = bill.fee;
+  r.keyDate = s.enrolled;
+  if (Status w = data_.checkins().append(Pack(r)); !w.ok()) feedback_.PushMessage("登记记录未能写入：" + w.detail());
+
+  sessions.RemoveSession(student, data_.settings());
+
+  const std::string text = Stamp() + " " + s.name + "[" + CardText(s.card) + "]下线" + room.name + " " +
+                           data_.categories().majorName(room.type) + " " + Rctime(bill.billed) + " " +
+                           FormatFixed(bill.fee, 2) + "元";
+  AppendActivity(text);
+  feedback_.PushMessage(text);
+  feedback_.PlaySoundCue(Cue::CheckOut);
+}
+
+void SessionEngine::OvertimeTick() {
+  ActiveSessionTable& sessions = data_.sessions();
+  const DateTime now = clock_.now();
+  const Options& o = options_;
+  // Every session active now is examined once, in table order, even when a
+  // check-out moves another session into an earlier position.
+  std::vector<int> students;
+  students.reserve(static_cast<size_t>(sessions.count()));
+  for (int p = 0; p < sessions.count(); ++p) students.push_back(sessions.at(p).student);
+
+  for (int student : students) {
+    const int p = sessions.FindSession(student);
+    if (p < 0) continue;
+    const SessionRecord& s = sessions.at(p);
+    const int overtime = SessionOvertime(s, data_.rooms(), o.defaultTimeLimit, now);
+    if (o.autoCheckout && overtime - o.overtimeWait > 0) {
+      CheckOut(student);
+      continue;
+    }
+    if (overtime > 0 && !sessions.isOvertime(p)) {
+      const StudentRecord& st = data_.students()[student];
+      const RoomRecord& room = data_.rooms()[s.room];
+      const std::string text = Stamp() + " " + st.name + "[" + CardText(st.card) + "]超时" + room.name + " " +
+                               data_.categories().majorName(room.type);
+      sessions.MarkOvertime(p);
+      feedback_.PushMessage(text);
+      AppendActivity(text);
+      feedback_.PlaySoundCue(Cue::CheckIn);
+      bringToFront();
+    }
+  }
+  RefreshBoards();
+  clockText_ = Stamp();
+  Changed();
+}
+
+void SessionEngine::CheckOutEverybody() {
+  if (!boxes_.ask("提示", "确定要清空学员登记列表吗", BoxIcon::Critical)) return;
+  std::vector<int> students;
+  for (int p = 0; p < data_.sessions().count(); ++p) students.push_back(data_.sessions().at(p).student);
+  for (int student : students) CheckOut(student);
+  RefreshBoards();
+}
+
+}  // namespace tarvolen
