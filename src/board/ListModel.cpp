@@ -103,6 +103,13 @@ bool ListModel::Select(int row, bool filled) {
   return true;
 }
 
+bool ListModel::SelectPosition(int position) {
+  if (position < 0 || position >= count()) return false;
+  cursor_.set(position / kPageRows, position % kPageRows);
+  hasSelection_ = true;
+  return true;
+}
+
 bool ListModel::CursorMoved() {
   const int row = cursor_.row();
   if (row < 0 || row >= kPageRows) return false;

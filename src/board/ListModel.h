@@ -72,6 +72,11 @@ class ListModel {
   // -1 until a row has been selected.
   int selectedRow() const { return hasSelection_ ? cursor_.row() : -1; }
   bool hasSelection() const { return hasSelection_; }
+  // The selection as a display position of the whole list (page * 30 +
+  // row), -1 without one: how a scrolling grid sees it.
+  int selectedPosition() const { return hasSelection_ ? cursor_.index() : -1; }
+  // Selects a display position, showing its page; false outside the list.
+  bool SelectPosition(int position);
   // Selects a row of the page: false (nothing done) when the row is outside
   // the page, already selected or shows nothing (`filled` false).
   bool Select(int row, bool filled);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/CellColour.h"
 #include "board/ListCursor.h"
 #include "board/ListModel.h"
 #include "session/ActiveSessionTable.h"
@@ -15,14 +16,6 @@
 #include "store/Tables.h"
 
 namespace tarvolen {
-
-// Cell colour indices of the two lists (the colour swatches of the options).
-namespace cellcolour {
-constexpr int kBackground = 1;    // "背景"
-constexpr int kText = 2;          // "文字"
-constexpr int kOvertimeText = 3;  // "超时"
-constexpr int kSelected = 4;      // "选择"
-}  // namespace cellcolour
 
 // Text colour of a row from its overtime text: normal when the time is not
 // up ("余...") or there is no limit ("----"), else the overtime colour (an
