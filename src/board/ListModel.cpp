@@ -1,7 +1,6 @@
 #include "board/ListModel.h"
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 namespace tarvolen {
@@ -26,15 +25,55 @@ bool ListModel::ClickHeading(int column) {
   return true;
 }
 
+namespace {
+
+// The first sixteen bytes of a key as two numbers that order as the bytes
+// do (missing bytes count as 0): keys of up to sixteen bytes, as the boards
+// make them, sort on these alone.
+struct KeyPrefix {
+  uint64_t high = 0;
+  uint64_t low = 0;
+};
+
+uint64_t Pack(const std::string& key, size_t from) {
+  uint64_t value = 0;
+  for (size_t i = from; i < from + 8; ++i) {
+    value <<= 8;
+    if (i < key.size()) value |= static_cast<unsigned char>(key[i]);
+  }
+  return value;
+}
+
+}  // namespace
+
 void ListModel::Sort(std::vector<std::string> keys) {
   textKeys_ = std::move(keys);
-  order_.resize(textKeys_.size());
-  std::iota(order_.begin(), order_.end(), 0);
+  // Prefix and item side by side: the sort walks memory in order and goes
+  // to the whole key text only when two long keys share their prefix.
+  struct Entry {
+    KeyPrefix prefix;
+    int32_t item;
+  };
+  std::vector<Entry> entries(textKeys_.size());
+  for (size_t i = 0; i < textKeys_.size(); ++i) {
+    entries[i] = {{Pack(textKeys_[i], 0), Pack(textKeys_[i], 8)}, static_cast<int32_t>(i)};
+  }
   const std::vector<std::string>& k = textKeys_;
-  std::sort(order_.begin(), order_.end(), [&k](int32_t a, int32_t b) {
-    const int c = k[static_cast<size_t>(a)].compare(k[static_cast<size_t>(b)]);
-    return c != 0 ? c < 0 : a < b;
+  std::sort(entries.begin(), entries.end(), [&k](const Entry& a, const Entry& b) {
+    if (a.prefix.high != b.prefix.high) return a.prefix.high < b.prefix.high;
+    if (a.prefix.low != b.prefix.low) return a.prefix.low < b.prefix.low;
+    const std::string& x = k[static_cast<size_t>(a.item)];
+    const std::string& y = k[static_cast<size_t>(b.item)];
+    if (x.size() > 16 || y.size() > 16) {
+      const int c = x.compare(y);
+      if (c != 0) return c < 0;
+    } else if (x.size() != y.size()) {
+      return x.size() < y.size();  // "a" before "a\0": the padding hid the difference
+    }
+    return a.item < b.item;
   });
+  order_.resize(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) order_[i] = entries[i].item;
 }
 
 void ListModel::Sort(const std::vector<int64_t>& keys) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -116,6 +117,8 @@ struct Case {
   int toPage, toSelected;  // after
   int toDirection;         // -1: as before
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 // 'b' rebuild; 'p' the scroll bar to page arg; 'U' 'D' 'u' 'd' Page Up,
 // Page Down, Up, Down as the key handler moves the cursor (a move rebuilds
@@ -231,6 +234,17 @@ TEST(ListModelTest, TextKeysSortByBytesAndEqualKeysByItem) {
   EXPECT_EQ(list.itemAt(4), 3);
   EXPECT_EQ(list.itemAt(5), -1);
   EXPECT_EQ(list.itemAt(-1), -1);
+}
+
+TEST(ListModelTest, LongKeysAndPaddedEndsSortByEveryByte) {
+  ListCursor cursor;
+  ListModel list(cursor, 1, 0, 0);
+  // Keys beyond sixteen bytes differ late; "x" and "x\0" differ only in length.
+  list.Sort(std::vector<std::string>{"0123456789abcdefZ", std::string("x\0", 2), "0123456789abcdefA", "x",
+                                     "0123456789abcdef", "\xE5\xA7\x93"});
+  std::vector<int> order;
+  for (int i = 0; i < list.count(); ++i) order.push_back(list.itemAtSorted(i));
+  EXPECT_EQ(order, (std::vector<int>{4, 2, 0, 3, 1, 5}));  // bytes above 0x7F last
 }
 
 TEST(ListModelTest, NumberKeysSortAsNumbers) {
