@@ -22,7 +22,6 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace tarvolen {
 
