@@ -23,17 +23,12 @@ int RowTextColour(const std::string& overtimeText) {
   return cellcolour::kOvertimeText;
 }
 
-RoomBoard::RoomBoard(ListCursor& cursor) : cursor_(cursor) {}
-
-void RoomBoard::setOrdering(int column, int direction) {
-  if (column < 0 || column >= kColumns) return;
-  sortColumn_ = column;
-  direction_ = direction == 1 ? 1 : 0;
-}
+// Start-up ordering: "超时" descending.
+RoomBoard::RoomBoard(ListCursor& cursor) : list_(cursor, kColumns, 2, 1) {}
 
 std::string RoomBoard::OccupiedPrefix(const RoomListContext& ctx, const SessionRecord& s, int elapsed,
                                       int overtime) const {
-  switch (sortColumn_) {
+  switch (list_.sortColumn()) {
     case 1: return TenDigits(elapsed);
     case 2: return OvertimeSortKey(overtime);
     case 3:
@@ -47,7 +42,7 @@ std::string RoomBoard::OccupiedPrefix(const RoomListContext& ctx, const SessionR
 }
 
 std::string RoomBoard::FreePrefix(const RoomListContext& ctx, int room) const {
-  switch (sortColumn_) {
+  switch (list_.sortColumn()) {
     case 1:
     case 2: return kFreeTimePrefix;
     case 3: return kFreeNamePrefix;
@@ -58,14 +53,16 @@ std::string RoomBoard::FreePrefix(const RoomListContext& ctx, int room) const {
 }
 
 void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
-  candidates_.clear();
+  references_.clear();
+  std::vector<std::string> keys;
   const AssignmentOptions& o = ctx.options;
   const int count = ctx.sessions.count();
   const StudentRecord* student = StudentTable::validSlot(ctx.student) ? &ctx.students[ctx.student] : nullptr;
 
-  auto addKey = [this](std::string prefix, int reference) {
+  auto addKey = [&](std::string prefix, int reference) {
     prefix += ZeroPadded(reference, 4);
-    candidates_.push_back({std::move(prefix), reference});
+    keys.push_back(std::move(prefix));
+    references_.push_back(reference);
   };
   auto freeRoomUsable = [&](int r) {
     return RoomTable::validSlot(r) && ctx.sessions.freePlaces(r) >= 1 && ctx.rooms[r].isOpen();
@@ -107,18 +104,15 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
   }
 
   // One sort, ascending by the bytes of the key text.
-  std::sort(candidates_.begin(), candidates_.end(),
-            [](const Candidate& x, const Candidate& y) { return x.key < y.key; });
+  list_.Sort(std::move(keys));
+  list_.KeepPageInRange();
 
   const int n = candidateCount();
-  pageRange_ = ListCursor::LastPage(n);
-  if (cursor_.page() > pageRange_ || cursor_.page() < 0) cursor_.set(pageRange_, cursor_.row());
-
   int remembered = -1;
   if (a >= 1) {
     remembered = 0;
     for (int i = 0; i < n; ++i) {
-      const int ref = candidates_[static_cast<size_t>(i)].reference;
+      const int ref = references_[static_cast<size_t>(list_.itemAtSorted(i))];
       Proposal c;
       if (ref < kFreeReference) {
         const SessionRecord& s = ctx.sessions.at(ref);
@@ -127,18 +121,16 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
         c = {ref - kFreeReference, 0};
       }
       if (c.room != a || c.occupant != b) continue;
-      const int q = direction_ == 0 ? i : n - 1 - i;
-      cursor_.set(q / kRows, cursor_.row());
-      remembered = q % kRows;
+      remembered = list_.RevealDisplayPosition(list_.displayPosition(i));
       break;
     }
   }
 
   for (int i = 0; i < kRows; ++i) {
-    const int position = cursor_.page() * kRows + i;
+    const int item = list_.itemInRow(i);
     const int background = rows_[static_cast<size_t>(i)].background;
     RoomRow row;
-    if (position < n) row = MakeRow(ctx, candidates_[static_cast<size_t>(ListIndex(position))].reference);
+    if (item >= 0) row = MakeRow(ctx, references_[static_cast<size_t>(item)]);
     row.background = background;
     rows_[static_cast<size_t>(i)] = std::move(row);
   }
@@ -147,13 +139,10 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
   WalkSelectionUp();
   // The label names the room the selection rests on after the rebuild, even
   // when another room now shows in the selected row.
-  if (hasSelection_ && rows_[static_cast<size_t>(cursor_.row())].showsRoom()) {
-    label_ = rows_[static_cast<size_t>(cursor_.row())].roomName;
+  const int selected = list_.selectedRow();
+  if (selected >= 0 && rows_[static_cast<size_t>(selected)].showsRoom()) {
+    label_ = rows_[static_cast<size_t>(selected)].roomName;
   }
-}
-
-int RoomBoard::ListIndex(int displayPosition) const {
-  return direction_ == 0 ? displayPosition : candidateCount() - 1 - displayPosition;
 }
 
 RoomRow RoomBoard::MakeRow(const RoomListContext& ctx, int reference) const {
@@ -190,65 +179,40 @@ RoomRow RoomBoard::MakeRow(const RoomListContext& ctx, int reference) const {
 }
 
 void RoomBoard::Paint(int row) {
-  if (paintedRow_ >= 0 && paintedRow_ < kRows)
-    rows_[static_cast<size_t>(paintedRow_)].background = cellcolour::kBackground;
+  const int before = list_.MovePaint(row);
+  if (before >= 0 && before < kRows) rows_[static_cast<size_t>(before)].background = cellcolour::kBackground;
   if (row >= 0 && row < kRows) rows_[static_cast<size_t>(row)].background = cellcolour::kSelected;
-  paintedRow_ = row;
 }
 
 void RoomBoard::SelectRoomRow(int row) {
   if (row < 0 || row >= kRows) return;
-  if (hasSelection_ && row == cursor_.row()) return;
   const RoomRow& target = rows_[static_cast<size_t>(row)];
-  if (!target.showsRoom()) return;
-  cursor_.set(cursor_.page(), row);
-  hasSelection_ = true;
+  if (!list_.Select(row, target.showsRoom())) return;
   Paint(row);
   label_ = target.roomName;
 }
 
 void RoomBoard::CursorMoved() {
-  const int row = cursor_.row();
-  if (row < 0 || row >= kRows) return;
-  hasSelection_ = true;
+  if (!list_.CursorMoved()) return;
+  const int row = list_.selectedRow();
   Paint(row);
   if (rows_[static_cast<size_t>(row)].showsRoom()) label_ = rows_[static_cast<size_t>(row)].roomName;
 }
 
 void RoomBoard::WalkSelectionUp() {
-  if (!hasSelection_) return;
-  int row = std::clamp(cursor_.row(), 0, kRows - 1);
-  for (int r = row; r >= 0; --r) {
-    if (rows_[static_cast<size_t>(r)].showsRoom()) {
-      row = r;
-      break;
-    }
+  if (list_.WalkSelectionUp([this](int r) { return rows_[static_cast<size_t>(r)].showsRoom(); })) {
+    Paint(list_.selectedRow());
   }
-  cursor_.set(cursor_.page(), row);
-  Paint(row);
 }
 
 void RoomBoard::ClickHeading(const RoomListContext& ctx, int column) {
-  if (column < 0 || column >= kColumns) return;
-  if (column == sortColumn_) {
-    direction_ = 1 - direction_;
-  } else {
-    sortColumn_ = column;
-    direction_ = 0;
-  }
+  if (!list_.ClickHeading(column)) return;
   BuildRoomList(ctx, 0, 0);
 }
 
 void RoomBoard::ShowPage(const RoomListContext& ctx, int page) {
-  cursor_.set(std::max(page, 0), cursor_.row());
+  list_.ShowPage(page);
   BuildRoomList(ctx, 0, 0);
-}
-
-std::vector<std::string> RoomBoard::keys() const {
-  std::vector<std::string> out;
-  out.reserve(candidates_.size());
-  for (const Candidate& c : candidates_) out.push_back(c.key);
-  return out;
 }
 
 }  // namespace tarvolen

@@ -7,21 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "board/CellColour.h"
 #include "board/ListCursor.h"
+#include "board/ListModel.h"
 #include "store/ActiveSessionTable.h"
 #include "session/RoomAssignment.h"
 #include "store/OleDate.h"
 #include "store/Tables.h"
 
 namespace tarvolen {
-
-// Cell colour indices of the two lists (the colour swatches of the options).
-namespace cellcolour {
-constexpr int kBackground = 1;    // "背景"
-constexpr int kText = 2;          // "文字"
-constexpr int kOvertimeText = 3;  // "超时"
-constexpr int kSelected = 4;      // "选择"
-}  // namespace cellcolour
 
 // Text colour of a row from its overtime text: normal when the time is not
 // up ("余...") or there is no limit ("----"), else the overtime colour (an
@@ -83,45 +77,38 @@ class RoomBoard {
   void ShowPage(const RoomListContext& ctx, int page);
 
   // Start-up ordering is "超时" descending.
-  int sortColumn() const { return sortColumn_; }
-  int direction() const { return direction_; }  // 0 ascending, 1 descending
-  void setOrdering(int column, int direction);
+  int sortColumn() const { return list_.sortColumn(); }
+  int direction() const { return list_.direction(); }  // 0 ascending, 1 descending
+  void setOrdering(int column, int direction) { list_.setOrdering(column, direction); }
 
   const std::array<RoomRow, kRows>& rows() const { return rows_; }
-  int candidateCount() const { return static_cast<int>(candidates_.size()); }
+  int candidateCount() const { return list_.count(); }
   // Last page of the scroll bar: (n - 1) \ 30, 0 when empty.
-  int pageRange() const { return pageRange_; }
-  int page() const { return cursor_.page(); }
+  int pageRange() const { return list_.pageRange(); }
+  int page() const { return list_.page(); }
   // -1 until a row has been selected.
-  int selectedRow() const { return hasSelection_ ? cursor_.row() : -1; }
+  int selectedRow() const { return list_.selectedRow(); }
   // The label above the student panel (tfj): the selected room's name.
   const std::string& selectedRoomLabel() const { return label_; }
+  // The sorted, paged candidates behind the rows.
+  const ListModel& list() const { return list_; }
 
   // The sort keys in ascending order (prefix and four-digit reference).
-  std::vector<std::string> keys() const;
+  std::vector<std::string> keys() const { return list_.keys(); }
 
  private:
-  struct Candidate {
-    std::string key;
-    int reference = 0;  // < 1000: session position; 1000 + r: free room r
-  };
-
   std::string OccupiedPrefix(const RoomListContext& ctx, const SessionRecord& s, int elapsed, int overtime) const;
   std::string FreePrefix(const RoomListContext& ctx, int room) const;
-  int ListIndex(int displayPosition) const;
   RoomRow MakeRow(const RoomListContext& ctx, int reference) const;
   void Paint(int row);
   // The selected row moves up to the first row that shows a room.
   void WalkSelectionUp();
 
-  ListCursor& cursor_;
-  int sortColumn_ = 2;
-  int direction_ = 1;
-  std::vector<Candidate> candidates_;
-  int pageRange_ = 0;
+  ListModel list_;
+  // Per candidate (the list's item): < 1000 a session position, 1000 + r
+  // the free room r.
+  std::vector<int> references_;
   std::array<RoomRow, kRows> rows_{};
-  bool hasSelection_ = false;
-  int paintedRow_ = -1;  // the row drawn with the selected background
   std::string label_;
 };
 

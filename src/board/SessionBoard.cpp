@@ -17,19 +17,13 @@ int CountAvailablePlaces(const ActiveSessionTable& sessions, const AssignmentOpt
 }
 
 SessionBoard::SessionBoard(ListCursor& cursor, std::unique_ptr<Timer> flashTimer)
-    : cursor_(cursor), timer_(flashTimer ? std::move(flashTimer) : std::make_unique<InertTimer>()) {
+    : list_(cursor, kColumns, 0, 0), timer_(flashTimer ? std::move(flashTimer) : std::make_unique<InertTimer>()) {
   timer_->onTimeout = [this] { FlashTick(); };
-}
-
-void SessionBoard::setOrdering(int column, int direction) {
-  if (column < 0 || column >= kColumns) return;
-  sortColumn_ = column;
-  direction_ = direction == 1 ? 1 : 0;
 }
 
 std::string SessionBoard::Prefix(const SessionListContext& ctx, const SessionRecord& s) const {
   const StudentRecord& student = ctx.students[s.student];
-  switch (sortColumn_) {
+  switch (list_.sortColumn()) {
     case 1: return TenDigits(student.card);
     case 2: return TenDigits(s.startMinute);
     case 3: return TenDigits(SessionElapsedMinutes(s, ctx.now));
@@ -45,44 +39,37 @@ std::string SessionBoard::Prefix(const SessionListContext& ctx, const SessionRec
 }
 
 void SessionBoard::ShowSessionList(const SessionListContext& ctx, int a) {
-  entries_.clear();
+  positions_.clear();
+  std::vector<std::string> keys;
   const int count = ctx.sessions.count();
   for (int p = 0; p < count; ++p) {
     const SessionRecord& s = ctx.sessions.at(p);
     if (!SessionSlotsValid(s)) continue;
-    entries_.push_back({Prefix(ctx, s) + ZeroPadded(p, 3), p});
+    keys.push_back(Prefix(ctx, s) + ZeroPadded(p, 3));
+    positions_.push_back(p);
   }
-  // Ascending by the bytes of the key. The position is kept beside the key
-  // rather than read back from its last three characters, which position
-  // 1000 (the 1001st session) would not fit.
-  std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) {
-    if (x.key != y.key) return x.key < y.key;
-    return x.position < y.position;
-  });
+  // Ascending by the bytes of the key, equal keys by position. The position
+  // is kept beside the key rather than read back from its last three
+  // characters, which position 1000 (the 1001st session) would not fit.
+  list_.Sort(std::move(keys));
+  list_.KeepPageInRange();
 
-  const int n = static_cast<int>(entries_.size());
-  pageRange_ = ListCursor::LastPage(n);
-  if (cursor_.page() > pageRange_ || cursor_.page() < 0) cursor_.set(pageRange_, cursor_.row());
-
+  const int n = list_.count();
   int flashRow = -1;
   if (a >= 1) {
     for (int i = 0; i < n; ++i) {
-      if (ctx.sessions.at(entries_[static_cast<size_t>(i)].position).student != a) continue;
-      const int q = direction_ == 0 ? i : n - 1 - i;
-      cursor_.set(q / kRows, cursor_.row());
-      flashRow = q % kRows;
+      const int position = positions_[static_cast<size_t>(list_.itemAtSorted(i))];
+      if (ctx.sessions.at(position).student != a) continue;
+      flashRow = list_.RevealDisplayPosition(list_.displayPosition(i));
       break;
     }
   }
 
   for (int i = 0; i < kRows; ++i) {
-    const int display = cursor_.page() * kRows + i;
+    const int item = list_.itemInRow(i);
     SessionRow& target = rows_[static_cast<size_t>(i)];
     SessionRow row;
-    if (display < n) {
-      const int index = direction_ == 0 ? display : n - 1 - display;
-      row = MakeRow(ctx, entries_[static_cast<size_t>(index)].position);
-    }
+    if (item >= 0) row = MakeRow(ctx, positions_[static_cast<size_t>(item)]);
     // The backgrounds belong to the row, not to the entry shown in it.
     row.background = target.background;
     row.flashColour = target.flashColour;
@@ -91,16 +78,8 @@ void SessionBoard::ShowSessionList(const SessionListContext& ctx, int a) {
 
   if (flashRow >= 0) FlashSessionRow(flashRow);
 
-  if (hasSelection_) {
-    int row = std::clamp(cursor_.row(), 0, kRows - 1);
-    for (int r = row; r >= 0; --r) {
-      if (!rows_[static_cast<size_t>(r)].name.empty()) {
-        row = r;
-        break;
-      }
-    }
-    cursor_.set(cursor_.page(), row);
-    Paint(row);
+  if (list_.WalkSelectionUp([this](int r) { return !rows_[static_cast<size_t>(r)].name.empty(); })) {
+    Paint(list_.selectedRow());
   }
 }
 
@@ -136,25 +115,20 @@ void SessionBoard::PaintIndex(int row, int colour) {
 }
 
 void SessionBoard::Paint(int row) {
-  if (paintedRow_ != row) PaintIndex(paintedRow_, cellcolour::kBackground);
+  const int before = list_.MovePaint(row);
+  if (before != row) PaintIndex(before, cellcolour::kBackground);
   PaintIndex(row, cellcolour::kSelected);
-  paintedRow_ = row;
 }
 
 void SessionBoard::SelectSessionRow(int row) {
   if (row < 0 || row >= kRows) return;
-  if (hasSelection_ && row == cursor_.row()) return;
-  if (!rows_[static_cast<size_t>(row)].showsEntry()) return;
-  cursor_.set(cursor_.page(), row);
-  hasSelection_ = true;
+  if (!list_.Select(row, rows_[static_cast<size_t>(row)].showsEntry())) return;
   Paint(row);
 }
 
 void SessionBoard::CursorMoved() {
-  const int row = cursor_.row();
-  if (row < 0 || row >= kRows) return;
-  hasSelection_ = true;
-  Paint(row);
+  if (!list_.CursorMoved()) return;
+  Paint(list_.selectedRow());
 }
 
 void SessionBoard::FlashSessionRow(int row) {
@@ -183,18 +157,12 @@ void SessionBoard::FlashTick() {
 }
 
 void SessionBoard::ClickHeading(const SessionListContext& ctx, int column) {
-  if (column < 0 || column >= kColumns) return;
-  if (column == sortColumn_) {
-    direction_ = 1 - direction_;
-  } else {
-    sortColumn_ = column;
-    direction_ = 0;
-  }
+  if (!list_.ClickHeading(column)) return;
   ShowSessionList(ctx, 0);
 }
 
 void SessionBoard::ShowPage(const SessionListContext& ctx, int page) {
-  cursor_.set(std::max(page, 0), cursor_.row());
+  list_.ShowPage(page);
   ShowSessionList(ctx, 0);
   StopFlash();
 }
@@ -206,19 +174,12 @@ CounterTexts SessionBoard::ShowCounters(const ActiveSessionTable& sessions) cons
   CounterTexts t;
   t.online = "在线：" + std::to_string(online);
   t.overtime = "超时：" + std::to_string(overtime);
-  t.page = "第" + std::to_string(cursor_.page() + 1) + "/" + std::to_string(sessions.lastPage() + 1) + "页";
+  t.page = "第" + std::to_string(list_.page() + 1) + "/" + std::to_string(sessions.lastPage() + 1) + "页";
   t.places = std::to_string(total - online + overtime) + "/" + std::to_string(total);
   t.idleRoomsCaption = "使用空闲房间(" + std::to_string(total - online) + ")";
   t.overtimeRoomsCaption = "使用超时房间(" + std::to_string(overtime) + ")";
   t.roomsInTimeCaption = "使用未超时房间(" + std::to_string(online - overtime) + ")";
   return t;
-}
-
-std::vector<std::string> SessionBoard::keys() const {
-  std::vector<std::string> out;
-  out.reserve(entries_.size());
-  for (const Entry& e : entries_) out.push_back(e.key);
-  return out;
 }
 
 }  // namespace tarvolen

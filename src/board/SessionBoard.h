@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/ListCursor.h"
+#include "board/ListModel.h"
 #include "board/RoomBoard.h"
 #include "platform/Timer.h"
 #include "store/ActiveSessionTable.h"
@@ -113,41 +114,34 @@ class SessionBoard {
   void ShowPage(const SessionListContext& ctx, int page);
 
   // Start-up ordering is "姓名" ascending.
-  int sortColumn() const { return sortColumn_; }
-  int direction() const { return direction_; }
-  void setOrdering(int column, int direction);
+  int sortColumn() const { return list_.sortColumn(); }
+  int direction() const { return list_.direction(); }
+  void setOrdering(int column, int direction) { list_.setOrdering(column, direction); }
 
   const std::array<SessionRow, kRows>& rows() const { return rows_; }
-  int page() const { return cursor_.page(); }
+  int page() const { return list_.page(); }
   // (count - 1) \ 30, 0 when empty.
-  int pageRange() const { return pageRange_; }
-  int selectedRow() const { return hasSelection_ ? cursor_.row() : -1; }
+  int pageRange() const { return list_.pageRange(); }
+  int selectedRow() const { return list_.selectedRow(); }
+  // The sorted, paged sessions behind the rows.
+  const ListModel& list() const { return list_; }
 
   CounterTexts ShowCounters(const ActiveSessionTable& sessions) const;
 
   // The sort keys in ascending order (prefix and three-digit position).
-  std::vector<std::string> keys() const;
+  std::vector<std::string> keys() const { return list_.keys(); }
 
  private:
-  struct Entry {
-    std::string key;
-    int position = 0;
-  };
-
   std::string Prefix(const SessionListContext& ctx, const SessionRecord& s) const;
   SessionRow MakeRow(const SessionListContext& ctx, int position) const;
   void PaintIndex(int row, int colour);
   void Paint(int row);
 
-  ListCursor& cursor_;
+  ListModel list_;
   std::unique_ptr<Timer> timer_;
-  int sortColumn_ = 0;
-  int direction_ = 0;
-  std::vector<Entry> entries_;
-  int pageRange_ = 0;
+  // Per session shown (the list's item): its position in the table.
+  std::vector<int> positions_;
   std::array<SessionRow, kRows> rows_{};
-  bool hasSelection_ = false;
-  int paintedRow_ = -1;
   int flashRow_ = -1;
   int flashCounter_ = kFlashLastCount + 1;
 };

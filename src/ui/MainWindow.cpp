@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "ui/AdminAreaWidget.h"
 #include "ui/CountdownWindow.h"
 #include "ui/FloatingCardWindow.h"
+#include "ui/LabelGrid.h"
 #include "ui/MessageWindows.h"
 #include "ui/WindowLook.h"
 
@@ -45,11 +45,6 @@ constexpr int kRoomNameColumn = 0;
 constexpr int kPlacesColumn = 6;
 
 constexpr int kRightColumnWidth = 150;
-constexpr int kBoardPixelSize = 12;
-
-const char* const kKind = "tarvolenKind";
-const char* const kRow = "tarvolenRow";
-const char* const kColumn = "tarvolenColumn";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -184,91 +179,33 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
 
 MainWindow::~MainWindow() { desk_.mainWindowForeground = nullptr; }
 
-QLabel* MainWindow::MakeCell(QWidget* parent, const QString& name, CellKind kind, int row, int column) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(name);
-  l->setAutoFillBackground(true);
-  l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  l->setContentsMargins(2, 0, 0, 0);
-  QFont f = l->font();
-  f.setPixelSize(kBoardPixelSize);
-  l->setFont(f);
-  l->setProperty(kKind, static_cast<int>(kind));
-  l->setProperty(kRow, row);
-  l->setProperty(kColumn, column);
-  l->setMouseTracking(true);
-  l->installEventFilter(this);
-  if (kind == CellKind::SessionHeading || kind == CellKind::RoomHeading) {
-    l->setAlignment(Qt::AlignCenter);
-    l->setCursor(Qt::PointingHandCursor);
-  } else {
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  }
-  return l;
+LabelGrid* MainWindow::BuildSessionList() {
+  LabelGrid::Names names{QStringLiteral("Picture1"), QStringLiteral("Label1"), {}, QStringLiteral("VScroll1")};
+  for (const char* cell : kSessionCellNames) names.cells.push_back(QLatin1String(cell));
+  auto* list = new LabelGrid(names, kRows, std::vector<int>(kSessionColumns, 1));
+  connect(list, &LabelGrid::headingPressed, this, &MainWindow::Label1_Click);
+  connect(list, &LabelGrid::cellPointerMoved, this, [this](int row, int) { SessionCell_MouseMove(row); });
+  connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll1_Change);
+  return list;
 }
 
-QWidget* MainWindow::BuildSessionList() {
-  auto* panel = new QWidget;
-  panel->setObjectName(QStringLiteral("Picture1"));
-  panel->setAutoFillBackground(true);
-  auto* grid = new QGridLayout(panel);
-  grid->setContentsMargins(1, 1, 1, 1);
-  grid->setSpacing(1);
-  for (int c = 0; c < kSessionColumns; ++c) {
-    QLabel* h = MakeCell(panel, QStringLiteral("Label1_%1").arg(c), CellKind::SessionHeading, -1, c);
-    label1_[static_cast<size_t>(c)] = h;
-    grid->addWidget(h, 0, c);
-    grid->setColumnStretch(c, 1);
-  }
+LabelGrid* MainWindow::BuildRoomList(QWidget* parent) {
+  LabelGrid::Names names{QStringLiteral("roomList"), QStringLiteral("Labgl"), {}, QStringLiteral("VScroll2")};
+  for (const char* cell : kRoomCellNames) names.cells.push_back(QLatin1String(cell));
+  std::vector<int> stretch(kRoomColumns, 2);
+  stretch[kPlacesColumn] = 1;
+  auto* list = new LabelGrid(names, kRows, stretch, parent);
   for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kSessionColumns; ++c) {
-      const QString name = QStringLiteral("%1_%2").arg(QLatin1String(kSessionCellNames[c])).arg(r);
-      sessionCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label =
-          MakeCell(panel, name, CellKind::SessionCell, r, c);
-      grid->addWidget(sessionCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label, r + 1, c);
-    }
+    list->cell(r, kRoomNameColumn)->setCursor(Qt::PointingHandCursor);
+    list->cell(r, kPlacesColumn)->setMinimumWidth(32);
   }
-  for (int r = 0; r <= kRows; ++r) grid->setRowStretch(r, 1);
-  vScroll1_ = new QScrollBar(Qt::Vertical, panel);
-  vScroll1_->setObjectName(QStringLiteral("VScroll1"));
-  vScroll1_->setRange(0, 0);
-  vScroll1_->setPageStep(1);
-  grid->addWidget(vScroll1_, 0, kSessionColumns, kRows + 1, 1);
-  connect(vScroll1_, &QScrollBar::valueChanged, this, &MainWindow::VScroll1_Change);
-  return panel;
-}
-
-QWidget* MainWindow::BuildRoomList(QWidget* parent) {
-  auto* list = new QWidget(parent);
-  list->setObjectName(QStringLiteral("roomList"));
-  list->setAutoFillBackground(true);
-  auto* grid = new QGridLayout(list);
-  grid->setContentsMargins(1, 1, 1, 1);
-  grid->setSpacing(1);
-  for (int c = 0; c < kRoomColumns; ++c) {
-    QLabel* h = MakeCell(list, QStringLiteral("Labgl_%1").arg(c), CellKind::RoomHeading, -1, c);
-    labgl_[static_cast<size_t>(c)] = h;
-    grid->addWidget(h, 0, c);
-    grid->setColumnStretch(c, c == kPlacesColumn ? 1 : 2);
-  }
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kRoomColumns; ++c) {
-      const QString name = QStringLiteral("%1_%2").arg(QLatin1String(kRoomCellNames[c])).arg(r);
-      QLabel* cell = MakeCell(list, name, CellKind::RoomCell, r, c);
-      if (c == kRoomNameColumn) cell->setCursor(Qt::PointingHandCursor);
-      if (c == kPlacesColumn) cell->setMinimumWidth(32);
-      roomCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label = cell;
-      grid->addWidget(cell, r + 1, c);
-    }
-  }
-  labgl_[kPlacesColumn]->setMinimumWidth(32);
-  for (int r = 0; r <= kRows; ++r) grid->setRowStretch(r, 1);
-  vScroll2_ = new QScrollBar(Qt::Vertical, list);
-  vScroll2_->setObjectName(QStringLiteral("VScroll2"));
-  vScroll2_->setRange(0, 0);
-  vScroll2_->setPageStep(1);
-  grid->addWidget(vScroll2_, 0, kRoomColumns, kRows + 1, 1);
-  connect(vScroll2_, &QScrollBar::valueChanged, this, &MainWindow::VScroll2_Change);
+  list->heading(kPlacesColumn)->setMinimumWidth(32);
+  connect(list, &LabelGrid::headingPressed, this, &MainWindow::Labgl_Click);
+  connect(list, &LabelGrid::cellPointerMoved, this, &MainWindow::RoomCell_MouseMove);
+  connect(list, &LabelGrid::cellPressed, this, [this](int row, int column, Qt::MouseButton button) {
+    if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
+  });
+  connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll2_Change);
   return list;
 }
 
@@ -279,7 +216,8 @@ QWidget* MainWindow::BuildStudentPanel() {
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(6);
-  layout->addWidget(BuildRoomList(panel), 3);
+  roomList_ = BuildRoomList(panel);
+  layout->addWidget(roomList_, 3);
 
   auto* details = new QWidget(panel);
   details->setObjectName(QStringLiteral("details"));
@@ -377,26 +315,6 @@ void MainWindow::SetText(QLabel* label, std::string& drawn, const std::string& t
   label->setText(Q(text));
 }
 
-void MainWindow::SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip) {
-  if (cell.text != text) {
-    cell.text = text;
-    cell.label->setText(Q(text));
-  }
-  if (cell.tooltip != tooltip) {
-    cell.tooltip = tooltip;
-    cell.label->setToolTip(Q(tooltip));
-  }
-  if (!cell.coloured || cell.fg != fg || cell.bg != bg) {
-    cell.coloured = true;
-    cell.fg = fg;
-    cell.bg = bg;
-    QPalette p = cell.label->palette();
-    p.setColor(QPalette::WindowText, QColor::fromRgb(fg));
-    p.setColor(QPalette::Window, QColor::fromRgb(bg));
-    cell.label->setPalette(p);
-  }
-}
-
 void MainWindow::render() {
   // A redraw can show or hide windows, which can report back at once
   // (activation changes); such a nested request redraws once more after.
@@ -432,7 +350,7 @@ void MainWindow::RenderAll() {
     Paint(centralWidget(), QPalette::Window, base);
     Paint(picture4_, QPalette::Window, base);
     Paint(picture1_, QPalette::Window, border);
-    Paint(picture4_->findChild<QWidget*>(QStringLiteral("roomList")), QPalette::Window, border);
+    Paint(roomList_, QPalette::Window, border);
   }
   drawn_.coloured = true;
 
@@ -476,21 +394,10 @@ void MainWindow::RenderAdminArea() {
 void MainWindow::RenderSessionList() {
   SessionBoard& board = desk_.engine().sessionBoard();
   const QRgb headingBg = Colour(7), headingFg = Colour(8);
-  const bool recolour = drawn_.sessionHeadingBg != headingBg || drawn_.sessionHeadingFg != headingFg;
   for (int c = 0; c < kSessionColumns; ++c) {
-    QLabel* h = label1_[static_cast<size_t>(c)];
-    SetText(h, drawn_.sessionHeadings[static_cast<size_t>(c)],
-            HeadingText(kSessionHeadings[c], c, board.sortColumn(), board.direction()));
-    if (recolour || !drawn_.coloured) {
-      QPalette p = h->palette();
-      p.setColor(QPalette::Window, QColor::fromRgb(headingBg));
-      p.setColor(QPalette::WindowText, QColor::fromRgb(headingFg));
-      h->setPalette(p);
-    }
+    picture1_->SetHeading(c, HeadingText(kSessionHeadings[c], c, board.sortColumn(), board.direction()), headingFg,
+                          headingBg);
   }
-  drawn_.sessionHeadingBg = headingBg;
-  drawn_.sessionHeadingFg = headingFg;
-
   const auto& rows = board.rows();
   for (int r = 0; r < kRows; ++r) {
     const SessionRow& row = rows[static_cast<size_t>(r)];
@@ -498,39 +405,20 @@ void MainWindow::RenderSessionList() {
     const QRgb bg = row.flashColour ? FromStoredColour(*row.flashColour).rgb() : Colour(row.background);
     const std::string* texts[kSessionColumns] = {&row.name,     &row.card,  &row.checkIn, &row.used,    &row.roomName,
                                                  &row.typeName, &row.grade, &row.major,   &row.overtime};
-    auto& cells = sessionCells_[static_cast<size_t>(r)];
     for (int c = 0; c < kSessionColumns; ++c) {
-      SetCell(cells[static_cast<size_t>(c)], *texts[c], fg, bg, c == 3 ? row.usedTooltip : std::string());
+      picture1_->SetCell(r, c, *texts[c], fg, bg, c == 3 ? row.usedTooltip : std::string());
     }
   }
-
-  if (drawn_.sessionRange != board.pageRange() || drawn_.sessionPage != board.page()) {
-    QSignalBlocker block(vScroll1_);
-    vScroll1_->setRange(0, board.pageRange());
-    vScroll1_->setValue(board.page());
-    drawn_.sessionRange = board.pageRange();
-    drawn_.sessionPage = board.page();
-  }
+  picture1_->SetPages(board.pageRange(), board.page());
 }
 
 void MainWindow::RenderRoomList() {
   RoomBoard& board = desk_.engine().roomBoard();
   const QRgb headingBg = Colour(5), headingFg = Colour(6);
-  const bool recolour = drawn_.roomHeadingBg != headingBg || drawn_.roomHeadingFg != headingFg;
   for (int c = 0; c < kRoomColumns; ++c) {
-    QLabel* h = labgl_[static_cast<size_t>(c)];
-    SetText(h, drawn_.roomHeadings[static_cast<size_t>(c)],
-            HeadingText(kRoomHeadings[c], c, board.sortColumn(), board.direction()));
-    if (recolour || !drawn_.coloured) {
-      QPalette p = h->palette();
-      p.setColor(QPalette::Window, QColor::fromRgb(headingBg));
-      p.setColor(QPalette::WindowText, QColor::fromRgb(headingFg));
-      h->setPalette(p);
-    }
+    roomList_->SetHeading(c, HeadingText(kRoomHeadings[c], c, board.sortColumn(), board.direction()), headingFg,
+                          headingBg);
   }
-  drawn_.roomHeadingBg = headingBg;
-  drawn_.roomHeadingFg = headingFg;
-
   const auto& rows = board.rows();
   const std::string none;
   for (int r = 0; r < kRows; ++r) {
@@ -540,17 +428,9 @@ void MainWindow::RenderRoomList() {
     // The places cell is never filled.
     const std::string* texts[kRoomColumns] = {&row.roomName, &row.used,     &row.overtime, &row.name,
                                               &row.card,     &row.typeName, &none};
-    auto& cells = roomCells_[static_cast<size_t>(r)];
-    for (int c = 0; c < kRoomColumns; ++c) SetCell(cells[static_cast<size_t>(c)], *texts[c], fg, bg);
+    for (int c = 0; c < kRoomColumns; ++c) roomList_->SetCell(r, c, *texts[c], fg, bg);
   }
-
-  if (drawn_.roomRange != board.pageRange() || drawn_.roomPage != board.page()) {
-    QSignalBlocker block(vScroll2_);
-    vScroll2_->setRange(0, board.pageRange());
-    vScroll2_->setValue(board.page());
-    drawn_.roomRange = board.pageRange();
-    drawn_.roomPage = board.page();
-  }
+  roomList_->SetPages(board.pageRange(), board.page());
 }
 
 void MainWindow::RenderCounters() {
@@ -653,27 +533,6 @@ void MainWindow::RenderStudentPanel() {
 
 // --- events ----------------------------------------------------------------
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  const QVariant kindValue = watched->property(kKind);
-  if (!kindValue.isValid()) return QMainWindow::eventFilter(watched, event);
-  const auto kind = static_cast<CellKind>(kindValue.toInt());
-  const int row = watched->property(kRow).toInt();
-  const int column = watched->property(kColumn).toInt();
-  // Only a pointer that moves selects: a list appearing under a resting
-  // pointer (the student panel at a swipe) gets enter events too, and must
-  // not take the selection from the proposed room.
-  if (event->type() == QEvent::MouseMove) {
-    if (kind == CellKind::SessionCell) SessionCell_MouseMove(row);
-    if (kind == CellKind::RoomCell && column != kPlacesColumn) RoomCell_MouseMove(row);
-  } else if (event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (kind == CellKind::SessionHeading) Label1_Click(column);
-    if (kind == CellKind::RoomHeading) Labgl_Click(column);
-    if (kind == CellKind::RoomCell && column == kRoomNameColumn) Labffj_MouseDown(row, mouse->button());
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
 void MainWindow::Label1_Click(int column) {
   SessionEngine& e = desk_.engine();
   e.sessionBoard().ClickHeading(e.sessionContext(), column);
@@ -687,7 +546,7 @@ void MainWindow::Labgl_Click(int column) {
 }
 
 void MainWindow::VScroll1_Change(int page) {
-  drawn_.sessionPage = -1;  // the scroll bar shows the page the core settles on
+  picture1_->ForgetPage();  // the scroll bar shows the page the core settles on
   SessionEngine& e = desk_.engine();
   e.sessionBoard().ShowPage(e.sessionContext(), page);
   // The page text of the status line follows.
@@ -695,7 +554,7 @@ void MainWindow::VScroll1_Change(int page) {
 }
 
 void MainWindow::VScroll2_Change(int page) {
-  drawn_.roomPage = -1;
+  roomList_->ForgetPage();
   SessionEngine& e = desk_.engine();
   e.roomBoard().ShowPage(e.roomContext(), page);
   render();
@@ -708,7 +567,8 @@ void MainWindow::SessionCell_MouseMove(int row) {
   render();
 }
 
-void MainWindow::RoomCell_MouseMove(int row) {
+void MainWindow::RoomCell_MouseMove(int row, int column) {
+  if (column == kPlacesColumn) return;  // the places cell does not select
   RoomBoard& board = desk_.engine().roomBoard();
   if (board.selectedRow() == row) return;
   board.SelectRoomRow(row);

@@ -24,7 +24,6 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace tarvolen {
 
@@ -32,6 +31,7 @@ class AdminAreaWidget;
 class CountdownWindow;
 class Desk;
 class FloatingCardWindow;
+class LabelGrid;
 class MessageWindows;
 
 class MainWindow : public QMainWindow {
@@ -70,24 +70,11 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // One drawn label of a list, with what it shows now.
-  struct Cell {
-    QLabel* label = nullptr;
-    std::string text;
-    std::string tooltip;
-    QRgb fg = 0;
-    QRgb bg = 0;
-    bool coloured = false;
-  };
-  enum class CellKind { SessionHeading = 1, SessionCell, RoomHeading, RoomCell };
-
-  QWidget* BuildSessionList();
+  LabelGrid* BuildSessionList();
   QWidget* BuildStudentPanel();
-  QWidget* BuildRoomList(QWidget* parent);
-  QLabel* MakeCell(QWidget* parent, const QString& name, CellKind kind, int row, int column);
+  LabelGrid* BuildRoomList(QWidget* parent);
 
   void RenderAll();
   void RenderSessionList();
@@ -95,7 +82,6 @@ class MainWindow : public QMainWindow {
   void RenderStudentPanel();
   void RenderAdminArea();
   void RenderCounters();
-  void SetCell(Cell& cell, const std::string& text, QRgb fg, QRgb bg, const std::string& tooltip = {});
   void ReportGeometry();
   void SetText(QLabel* label, std::string& drawn, const std::string& text);
   QRgb Colour(int index) const;
@@ -106,7 +92,7 @@ class MainWindow : public QMainWindow {
   void VScroll1_Change(int page);  // session list scroll bar
   void VScroll2_Change(int page);  // room list scroll bar
   void SessionCell_MouseMove(int row);
-  void RoomCell_MouseMove(int row);
+  void RoomCell_MouseMove(int row, int column);
   void Labffj_MouseDown(int row, Qt::MouseButton button);
   void Combo2_Click(int index);
   void Check10_Click(bool on);  // "使用空闲房间"
@@ -141,16 +127,11 @@ class MainWindow : public QMainWindow {
   int adminOpen_ = -1;
 
   // Session list (Picture1).
-  QWidget* picture1_;
-  std::array<QLabel*, kSessionColumns> label1_{};
-  std::array<std::array<Cell, kSessionColumns>, kRows> sessionCells_{};
-  QScrollBar* vScroll1_;
+  LabelGrid* picture1_;
 
   // Student panel (Picture4) and its room list.
   QWidget* picture4_;
-  std::array<QLabel*, kRoomColumns> labgl_{};
-  std::array<std::array<Cell, kRoomColumns>, kRows> roomCells_{};
-  QScrollBar* vScroll2_;
+  LabelGrid* roomList_;
   QLabel* statusLine_;
   std::array<QLabel*, 13> detailValues_{};
   QLabel* photo_;
@@ -173,12 +154,6 @@ class MainWindow : public QMainWindow {
     std::string activity;
     std::string places;
     std::array<std::string, 3> useCaptions;
-    std::array<std::string, kSessionColumns> sessionHeadings;
-    std::array<std::string, kRoomColumns> roomHeadings;
-    int sessionRange = -1;
-    int sessionPage = -1;
-    int roomRange = -1;
-    int roomPage = -1;
     int panelVisible = -1;
     std::string statusText;
     int statusColour = -1;
@@ -191,7 +166,7 @@ class MainWindow : public QMainWindow {
     int majorIndex = -1;
     std::array<int, 3> useChecks{-1, -1, -1};
     int roomsInTimeEnabled = -1;
-    QRgb sessionHeadingBg = 0, sessionHeadingFg = 0, roomHeadingBg = 0, roomHeadingFg = 0, base = 0, border = 0;
+    QRgb base = 0, border = 0;
     bool coloured = false;
   } drawn_;
 };
