@@ -9,4 +9,4 @@ tidy=$(command -v run-clang-tidy-14 || command -v run-clang-tidy)
 if [[ ! -f build/compile_commands.json ]]; then cmake --preset default >/dev/null; fi
 # The build uses GCC; its warning flags that clang does not know are noise here.
 exec "$tidy" -p build -j "${TIDY_JOBS:-2}" -quiet -extra-arg=-Wno-unknown-warning-option \
-  "$@" '/src/(?!platform/qt/|ui/|app/).*\.cpp$'
+  "$@" "^$(pwd)/src/(?!platform/qt/|ui/|app/).*\.cpp$"
