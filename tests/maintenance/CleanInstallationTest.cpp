@@ -1,7 +1,6 @@
 #include "maintenance/CleanInstallation.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +18,7 @@
 #include "store/SettingsLayout.h"
 #include "store/SideFiles.h"
 #include "store/Tables.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
@@ -53,19 +53,11 @@ std::string Tag(const Bytes& b, size_t at) {
 class InstallTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    base_ = fs::temp_directory_path() / ("tarvolen-install-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(base_);
-    fs::create_directories(base_);
-    dir_ = base_ / "room";
+    base_ = temp_.base();
+    dir_ = temp_.root();
     folder_ = ProgramFolder(dir_);
   }
-  void TearDown() override {
-    WriteFaults::Clear();
-    fs::remove_all(base_);
-  }
+  void TearDown() override { WriteFaults::Clear(); }
 
   void Install(const CivilDate& today = kToday) {
     Status s = WriteCleanInstallation(dir_, today);
@@ -82,6 +74,7 @@ class InstallTest : public ::testing::Test {
     return std::move(f.value());
   }
 
+  testing::TempDir temp_;
   fs::path base_;
   fs::path dir_;
   ProgramFolder folder_;
@@ -534,7 +527,7 @@ TEST_F(InstallTest, SuspendedDemoCardHasItsEndDate) {
       EXPECT_EQ(end, 0.0) << slot;
     }
   }
-  EXPECT_TRUE(fs::is_regular_file(base_ / "roomts.dat"));
+  EXPECT_TRUE(fs::is_regular_file(base_ / "Ats.dat"));
 }
 
 TEST_F(InstallTest, DemoLeavesTheCleanCopiesClean) {

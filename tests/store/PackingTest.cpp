@@ -14,6 +14,7 @@
 
 #include "store/Packing.h"
 #include "store/Records.h"
+#include "support/Utf8.h"
 
 namespace tarvolen {
 namespace {
@@ -479,19 +480,7 @@ TEST(PackingReader, ShorterCountStopsAtItsOwnLengthAndIgnoresTheTail) {
   EXPECT_EQ(back.dedicatedRooms[0], 9);
 }
 
-bool IsValidUtf8(const std::string& s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    auto c = static_cast<unsigned char>(s[i]);
-    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (size_t k = 1; k < n; ++k) {
-      if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
-    }
-    i += n;
-  }
-  return true;
-}
+using testing::IsValidUtf8;
 
 TEST(PackingReader, RandomBytesUnpackWithoutHarm) {
   std::mt19937 rng(20110101);

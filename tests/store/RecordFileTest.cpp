@@ -7,15 +7,15 @@
 
 #include "store/RecordFile.h"
 #include "store/Records.h"
-#include "store/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
 
-using storetest::ReadAll;
-using storetest::Slice;
-using storetest::TempFolder;
-using storetest::WriteAll;
+using testing::ReadAll;
+using testing::Slice;
+using testing::TempDir;
+using testing::WriteAll;
 
 class RecordFileTest : public ::testing::Test {
  protected:
@@ -32,7 +32,7 @@ class RecordFileTest : public ::testing::Test {
     return b;
   }
 
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
 };
 
 TEST_F(RecordFileTest, OpenCreatesAMissingFileEmpty) {

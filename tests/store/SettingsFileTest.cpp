@@ -5,16 +5,16 @@
 #include <functional>
 
 #include "store/SettingsFile.h"
-#include "store/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
 
 using namespace settings;
-using storetest::ReadAll;
-using storetest::Slice;
-using storetest::TempFolder;
-using storetest::WriteAll;
+using testing::ReadAll;
+using testing::Slice;
+using testing::TempDir;
+using testing::WriteAll;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -28,7 +28,7 @@ class SettingsFileTest : public ::testing::Test {
   }
   Bytes disk() const { return ReadAll(tmp.path("set.dat")); }
 
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
 };
 
 // Every numeric value of the byte view with the size of its type.

@@ -8,15 +8,15 @@
 
 #include "store/Gbk.h"
 #include "store/SideFiles.h"
-#include "store/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
 
-using storetest::ReadAll;
-using storetest::Slice;
-using storetest::TempFolder;
-using storetest::WriteAll;
+using testing::ReadAll;
+using testing::Slice;
+using testing::TempDir;
+using testing::WriteAll;
 namespace fs = std::filesystem;
 
 // ---------------------------------------------------------------------------
@@ -70,7 +70,7 @@ class SuspensionTest : public ::testing::Test {
   fs::path tsPath() const { return tmp.base() / "Ats.dat"; }
   int32_t storedCount() const { return settingsFile->longAt(settings::kSuspensionCount); }
 
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   std::optional<SettingsFile> settingsFile;
   std::optional<SuspensionFile> file;
 };
@@ -199,7 +199,7 @@ TEST_F(SuspensionTest, FailedWriteKeepsTheCount) {
 // Company texts and operation names
 
 TEST(CompanyInfoFile, EachTextIsSavedAloneInRecordIPlusOne) {
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   CompanyInfo info;
   info.texts[0] = "琴声音乐学校";
   info.texts[3] = "北京";
@@ -225,7 +225,7 @@ TEST(CompanyInfoFile, EachTextIsSavedAloneInRecordIPlusOne) {
 }
 
 TEST(OperationNamesFile, DeliveredNamesFillRecordsOneToNinetyNine) {
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   tmp.makeDataFolders();
   ASSERT_TRUE(OperationNames::WriteDelivered(tmp.folder()).ok());
   Bytes disk = ReadAll(tmp.path("data/rrsm.dat"));
@@ -247,7 +247,7 @@ TEST(OperationNamesFile, DeliveredNamesFillRecordsOneToNinetyNine) {
 }
 
 TEST(OperationNamesFile, MissingDataFolderFailsTheLoad) {
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   OperationNames names;
   EXPECT_EQ(names.load(tmp.folder()).code(), ErrorCode::OpenFailed);
   EXPECT_EQ(OperationNames::WriteDelivered(tmp.folder()).code(), ErrorCode::OpenFailed);
@@ -269,7 +269,7 @@ TEST(AppNameFile, NameAndVersionAreRead) {
         Case{*gbkName, "琴房管理", 107}, Case{"Tarvolen,107\r\nsecond line,999\r\n", "Tarvolen", 107},
         Case{"  \"Practice rooms\" , 215 ", "Practice rooms", 215}, Case{"\"琴房,管理\",108", "琴房,管理", 108},
         Case{"\xEF\xBB\xBF\"琴房管理\",107", "琴房管理", 107}}) {
-    TempFolder tmp;
+    TempDir tmp{TempDir::Root::Created};
     WriteAll(tmp.path("appname.txt"), c.content);
     auto app = ReadAppName(tmp.folder());
     ASSERT_TRUE(app.ok()) << c.content;
@@ -279,7 +279,7 @@ TEST(AppNameFile, NameAndVersionAreRead) {
 }
 
 TEST(AppNameFile, MissingFileIsReported) {
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   auto app = ReadAppName(tmp.folder());
   ASSERT_FALSE(app.ok());
   EXPECT_EQ(app.status().code(), ErrorCode::Missing);

@@ -6,15 +6,15 @@
 
 #include "store/RecordFile.h"
 #include "store/Tables.h"
-#include "store/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
 
-using storetest::ReadAll;
-using storetest::Slice;
-using storetest::TempFolder;
-using storetest::WriteAll;
+using testing::ReadAll;
+using testing::Slice;
+using testing::TempDir;
+using testing::WriteAll;
 
 StudentRecord Student(int64_t card, std::string name) {
   StudentRecord r;
@@ -47,7 +47,7 @@ void PutRecords(const std::filesystem::path& path, size_t length, std::initializ
 class TablesTest : public ::testing::Test {
  protected:
   void TearDown() override { WriteFaults::Clear(); }
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
 };
 
 // ---------------------------------------------------------------------------

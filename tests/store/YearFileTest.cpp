@@ -7,15 +7,15 @@
 
 #include "store/Records.h"
 #include "store/YearFile.h"
-#include "store/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace tarvolen {
 namespace {
 
-using storetest::ReadAll;
-using storetest::Slice;
-using storetest::TempFolder;
-using storetest::WriteAll;
+using testing::ReadAll;
+using testing::Slice;
+using testing::TempDir;
+using testing::WriteAll;
 namespace fs = std::filesystem;
 
 CheckinRecord Checkin(int16_t student) {
@@ -46,7 +46,7 @@ class YearFileTest : public ::testing::Test {
   int32_t storedCheckinCount() const { return settingsFile->longAt(settings::kCheckinCount); }
   int16_t studentOfRecord(const YearFile& y, int64_t n) const { return UnpackCheckin(*y.read(n)).student; }
 
-  TempFolder tmp;
+  TempDir tmp{TempDir::Root::Created};
   std::optional<SettingsFile> settingsFile;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 // A throw-away program folder <base>/A inside a fresh temporary <base>, so
 // the files that lie beside the folder (the suspension file) go with it.
+// The folder itself is made at once only when asked for (Root::Created):
+// an installation, for one, must be written into a folder it creates.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -19,7 +21,9 @@ namespace tarvolen::testing {
 
 class TempDir {
  public:
-  TempDir() {
+  enum class Root { Absent, Created };
+
+  explicit TempDir(Root root = Root::Absent) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tarvolen-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       ADD_FAILURE() << "cannot create a temporary folder";
@@ -27,6 +31,10 @@ class TempDir {
     }
     base_ = pattern;
     root_ = base_ / "A";
+    if (root == Root::Created) {
+      std::error_code ec;
+      std::filesystem::create_directory(root_, ec);
+    }
   }
   ~TempDir() {
     std::error_code ec;
