@@ -6,6 +6,7 @@
 #include "session/SessionClock.h"
 #include "session/SessionEngine.h"
 #include "startup/Calendar.h"
+#include "startup/TornRecordMessages.h"
 
 namespace tarvolen {
 
@@ -233,9 +234,11 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
 
   engine_->RefreshBoards();
   (void)company_.load(folder_);
-  (void)checkins_.open(folder_.checkinYear(currentYear_), kCheckinRecordLength, &*settings_, kCheckinCount,
-                       checkinCount_);
-  (void)log_.open(folder_.logYear(currentYear_), kLogRecordLength, &*settings_, kLogCount, logCount_);
+  auto checkins = checkins_.open(folder_.checkinYear(currentYear_), kCheckinRecordLength, &*settings_, kCheckinCount,
+                                 checkinCount_);
+  if (checkins.ok() && checkins->tornRecord) PushMessage(kTornCheckinRecordMessage);
+  auto log = log_.open(folder_.logYear(currentYear_), kLogRecordLength, &*settings_, kLogCount, logCount_);
+  if (log.ok() && log->tornRecord) PushMessage(kTornLogRecordMessage);
   return true;
 }
 
