@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <map>
+
 #include "FullInstallation.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeMessageBoxes.h"
@@ -42,13 +44,23 @@ std::unique_ptr<Desk> StartAsAdministrator(const std::filesystem::path& root, Se
   return desk;
 }
 
+// A full installation whose year file of 1,000,000 records ends with
+// `todays` records of today, written once per size.
+const std::filesystem::path& SwipeInstallation(int todays) {
+  static const std::filesystem::path base = TempBase();
+  static std::map<int, std::filesystem::path> roots;
+  auto [it, added] = roots.try_emplace(todays, base / ("desk" + std::to_string(todays)));
+  if (added) {
+    if (!WriteFullInstallation(it->second, kToday).ok()) std::abort();
+    if (!WriteYearFile(it->second, kToday, 1000000, todays).ok()) std::abort();
+  }
+  return it->second;
+}
+
+// Argument: the records of today at the end of the year file, which the
+// check-in dialogue reads back for today's activity.
 void BM_SwipeOfAStudentNotCheckedIn(benchmark::State& state) {
-  static const std::filesystem::path root = [] {
-    auto dir = TempBase() / "desk";
-    if (!WriteFullInstallation(dir, kToday).ok()) std::abort();
-    if (!WriteYearFile(dir, kToday, 1000000, 200).ok()) std::abort();
-    return dir;
-  }();
+  const std::filesystem::path& root = SwipeInstallation(static_cast<int>(state.range(0)));
   Services services;
   auto desk = StartAsAdministrator(root, services);
   if (!desk) {
@@ -66,7 +78,7 @@ void BM_SwipeOfAStudentNotCheckedIn(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_SwipeOfAStudentNotCheckedIn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SwipeOfAStudentNotCheckedIn)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 void BM_OvertimeTickChecking500Out(benchmark::State& state) {
   static const std::filesystem::path base = TempBase();

@@ -3,6 +3,7 @@
 #include "desk/SessionEngine.h"
 #include "platform/InertTimer.h"
 #include "session/SessionClock.h"
+#include "desk/TornRecordMessages.h"
 #include "startup/Calendar.h"
 
 namespace tarvolen {
@@ -237,7 +238,9 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
 
   engine_->RefreshBoards();
   (void)data_.LoadCompany();
-  (void)data_.OpenYearFiles(currentYear_, checkinCount_, logCount_);
+  const auto opened = data_.OpenYearFiles(currentYear_, checkinCount_, logCount_);
+  if (opened.tornCheckin) PushMessage(kTornCheckinRecordMessage);
+  if (opened.tornLog) PushMessage(kTornLogRecordMessage);
   return true;
 }
 

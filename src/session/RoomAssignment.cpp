@@ -1,5 +1,6 @@
 #include "session/RoomAssignment.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "session/SessionClock.h"
@@ -128,7 +129,11 @@ Proposal ReverseOrder(const AssignmentContext& ctx) {
 }  // namespace
 
 int SessionOvertime(const SessionRecord& session, const RoomTable& rooms, int defaultTimeLimit, const DateTime& now) {
-  return SessionElapsedMinutes(session, now) - RoomTimeLimit(rooms[session.room].timeLimitCode, defaultTimeLimit);
+  const int overtime =
+      SessionElapsedMinutes(session, now) - RoomTimeLimit(rooms[session.room].timeLimitCode, defaultTimeLimit);
+  // A session whose start is not valid is never overtime, whatever limit a
+  // damaged option gives: the monitor must not check it out by itself.
+  return HasValidStart(session) ? overtime : std::min(overtime, 0);
 }
 
 bool SessionSlotsValid(const SessionRecord& session) {

@@ -1,13 +1,29 @@
 #include "session/SessionClock.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvolen {
 
+namespace {
+constexpr int64_t kMaxDays = 20;
+constexpr int64_t kMaxElapsed = kMaxDays * 1440 + 1439;
+}  // namespace
+
+bool HasValidStart(const SessionRecord& session) {
+  static const int32_t first = DayNumber({1900, 1, 1});
+  static const int32_t last = DayNumber({9999, 12, 31});
+  const double day = std::trunc(session.startDate);
+  return std::isfinite(day) && day >= first && day <= last && session.startMinute >= 0 && session.startMinute < 1440;
+}
+
 int SessionElapsedMinutes(const SessionRecord& session, const DateTime& now) {
-  int days = DayNumber(now.date) - DayNumber(DateOf(session.startDate));
-  days = std::min(days, 20);
-  return MinuteOfDay(now) - session.startMinute + 1440 * days;
+  if (!HasValidStart(session)) return 0;
+  // In 64 bits: a start date thousands of years away must not overflow.
+  const int64_t days = std::clamp<int64_t>(static_cast<int64_t>(DayNumber(now.date)) - DayNumberOf(session.startDate),
+                                           -kMaxDays, kMaxDays);
+  const int64_t minutes = static_cast<int64_t>(MinuteOfDay(now)) - session.startMinute + 1440 * days;
+  return static_cast<int>(std::clamp(minutes, -kMaxElapsed, kMaxElapsed));
 }
 
 int RoomTimeLimit(int code, int defaultLimit) {

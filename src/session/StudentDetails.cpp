@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "session/TimeText.h"
+#include "store/BackwardRecordReader.h"
 
 namespace tarvolen {
 namespace {
@@ -105,11 +106,14 @@ TodaysActivity ReadTodaysActivity(const YearFile& file, int student, OleDate key
   TodaysActivity out;
   std::vector<std::string> newestFirst;
   const int32_t todayNumber = DayNumber(today);
-  for (int64_t n = file.count(); n >= 1; --n) {
-    auto bytes = file.read(n);
-    if (!bytes.ok()) continue;  // a failing read is skipped
-    CheckinRecord r = UnpackCheckin(bytes.value());
-    if (DayNumber(DateOf(r.date)) != todayNumber) break;
+  // Newest first in large blocks: today's records sit at the end of a file
+  // that may hold the whole year; a record that cannot be read is skipped.
+  BackwardRecordReader reader(file.file(), file.count());
+  Bytes bytes;
+  int64_t n = 0;
+  while (reader.next(bytes, n)) {
+    CheckinRecord r = UnpackCheckin(bytes);
+    if (DayNumberOf(r.date) != todayNumber) break;
     // Records of an earlier holder of the slot carry another key date.
     if (r.student != student || r.keyDate != keyDate) continue;
     const bool validRoom = RoomTable::validSlot(r.room);

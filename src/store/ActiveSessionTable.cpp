@@ -4,12 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "session/SessionClock.h"
+
 namespace tarvolen {
 
 std::string FreeRecordKey(int32_t record) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%04d", record);
   return buf;
+}
+
+std::string InvalidStartMessage(const std::string& roomName) {
+  return "房间数据异常：" + roomName + "的登录时间无效，用时按0分钟计。";
 }
 
 void ActiveSessionTable::SetPlacesFromRooms(const RoomTable& rooms) {
@@ -26,7 +32,12 @@ void ActiveSessionTable::SetPlacesFromRooms(const RoomTable& rooms) {
 void ActiveSessionTable::LoadSessions(RecordFile file, SettingsFile& settings, int32_t storedCount,
                                       const LoadContext& ctx) {
   file_ = std::move(file);
-  const int32_t wanted = std::clamp<int32_t>(storedCount, 0, kCapacity);
+  // A count no table can have says nothing about how many sessions run:
+  // rather than dropping them, they are read from the file, as many as it
+  // holds in use and the table takes, and the count follows (below).
+  const bool countPossible = storedCount >= 0 && storedCount <= kCapacity;
+  if (!countPossible && ctx.notify) ctx.notify(kImpossibleSessionCountMessage);
+  const int32_t wanted = countPossible ? storedCount : kCapacity;
   const int64_t recordsInFile = file_.recordCount();
   int32_t p = 0;
   int32_t h = 0;
@@ -47,6 +58,16 @@ void ActiveSessionTable::LoadSessions(RecordFile file, SettingsFile& settings, i
       freeRecords_ += FreeRecordKey(h);
       continue;
     }
+    // A start that cannot be (a date outside 1900..9999 or not a number, a
+    // minute outside the day) leaves the session's time unknown. It is
+    // loaded, so the board shows who holds the place and the operator can
+    // check the student out, but its minutes count as 0 and it is never
+    // overtime (SessionElapsedMinutes, SessionOvertime): its check-out bills
+    // a session of no time, never a time nobody knows. Dropping it instead
+    // would free a place that may be taken, and the student's swipe on
+    // leaving would check them in anew.
+    const bool validStart = HasValidStart(s);
+    if (!validStart && ctx.notify) ctx.notify(InvalidStartMessage(ctx.rooms[s.room].name));
     sessions_[static_cast<size_t>(p)] = s;
     overtime_[static_cast<size_t>(p)] = false;
     records_[static_cast<size_t>(p)] = h;
@@ -57,7 +78,7 @@ void ActiveSessionTable::LoadSessions(RecordFile file, SettingsFile& settings, i
       if (ctx.notify) ctx.notify("房间数据异常。");
     }
     --places;
-    if (ctx.overtimeMinutes && ctx.overtimeMinutes(s) >= 1) {
+    if (validStart && ctx.overtimeMinutes && ctx.overtimeMinutes(s) >= 1) {
       overtime_[static_cast<size_t>(p)] = true;
       ++overtimeCount_;
     }

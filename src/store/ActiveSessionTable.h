@@ -25,7 +25,8 @@ class ActiveSessionTable {
   // Restores the sessions from shuju.dat at start-up. `storedCount` is the
   // count read from set.dat position 1; room places must already be set.
   // Reports "房间数据异常。" through `notify` for every session whose room has
-  // no free place, or that names a room or student that cannot exist.
+  // no free place, or that names a room or student that cannot exist; and
+  // reports an impossible count and every session whose start is not valid.
   struct LoadContext {
     const RoomTable& rooms;
     const StudentTable& students;
@@ -92,6 +93,11 @@ class ActiveSessionTable {
   int totalPlaces_ = 0;
   int lastVacatedRoom_ = 0;
 };
+
+// Start-up messages of a damaged session file: a session count in set.dat
+// that no table can have, and a session whose start is not valid.
+inline constexpr const char* kImpossibleSessionCountMessage = "房间数据异常：在线人数记录无效，已按上机记录恢复。";
+std::string InvalidStartMessage(const std::string& roomName);
 
 // "0000" formatting of a session-file record number for the free list.
 std::string FreeRecordKey(int32_t record);

@@ -31,12 +31,19 @@ Status InstallationData::LoadSessions(int32_t storedCount, const ActiveSessionTa
   return Status::Ok();
 }
 
-Status InstallationData::OpenYearFiles(int year, int32_t checkinCount, int32_t logCount) {
-  if (!settings_) return Status(ErrorCode::Missing, folder_.settings().string());
-  Status checkins = checkins_.open(folder_.checkinYear(year), kCheckinRecordLength, &*settings_,
-                                   settings::kCheckinCount, checkinCount);
-  Status log = log_.open(folder_.logYear(year), kLogRecordLength, &*settings_, settings::kLogCount, logCount);
-  return checkins.ok() ? log : checkins;
+InstallationData::YearFilesOpened InstallationData::OpenYearFiles(int year, int32_t checkinCount, int32_t logCount) {
+  YearFilesOpened out;
+  if (!settings_) {
+    out.status = Status(ErrorCode::Missing, folder_.settings().string());
+    return out;
+  }
+  auto checkins = checkins_.open(folder_.checkinYear(year), kCheckinRecordLength, &*settings_, settings::kCheckinCount,
+                                 checkinCount);
+  auto log = log_.open(folder_.logYear(year), kLogRecordLength, &*settings_, settings::kLogCount, logCount);
+  out.tornCheckin = checkins.ok() && checkins->tornRecord;
+  out.tornLog = log.ok() && log->tornRecord;
+  out.status = !checkins.ok() ? checkins.status() : !log.ok() ? log.status() : Status::Ok();
+  return out;
 }
 
 void InstallationData::Close() {
@@ -67,7 +74,8 @@ Status InstallationData::Reload(int year, const ActiveSessionTable::LoadContext&
   company_ = CompanyInfo{};
   keep(LoadCompany());
   if (settings_) {
-    keep(OpenYearFiles(year, settings_->longAt(settings::kCheckinCount), settings_->longAt(settings::kLogCount)));
+    keep(
+        OpenYearFiles(year, settings_->longAt(settings::kCheckinCount), settings_->longAt(settings::kLogCount)).status);
   }
   return first;
 }

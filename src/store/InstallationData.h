@@ -41,8 +41,13 @@ class InstallationData {
   Status LoadStudents(const LoadPump& pump = {}) { return students_.load(folder_, pump); }
   Status LoadCompany() { return company_.load(folder_); }
   // The two append files of `year`; their counts are never taken lower than
-  // the records the files hold.
-  Status OpenYearFiles(int year, int32_t checkinCount, int32_t logCount);
+  // the whole records the files hold, and a torn last record is said.
+  struct YearFilesOpened {
+    Status status;
+    bool tornCheckin = false;
+    bool tornLog = false;
+  };
+  YearFilesOpened OpenYearFiles(int year, int32_t checkinCount, int32_t logCount);
 
   // Closes every open file; the tables keep what they hold until a reload.
   void Close();

@@ -51,6 +51,8 @@ CivilDate DateOf(OleDate value) {
   return FromDayNumber(ClampDay(std::trunc(value)));
 }
 
+int32_t DayNumberOf(OleDate value) { return ClampDay(std::trunc(value)); }
+
 DateTime DateTimeOf(OleDate value) {
   DateTime t;
   t.date = DateOf(value);

@@ -31,6 +31,8 @@ OleDate ToOle(const DateTime& t);
 // The day part of a stored date (any time of day dropped). Values outside
 // the years 100..9999 are clamped, so junk read from a file never misbehaves.
 CivilDate DateOf(OleDate value);
+// DayNumber(DateOf(value)) without the round trip through a civil date.
+int32_t DayNumberOf(OleDate value);
 DateTime DateTimeOf(OleDate value);
 
 // Minutes since midnight: hour * 60 + minute, seconds dropped.

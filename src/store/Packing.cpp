@@ -67,7 +67,7 @@ Result<Bytes> RecordWriter::finish(size_t recordLength) const {
   return bytes_;
 }
 
-void RecordReader::raw(void* p, size_t n) {
+void RecordReader::rawPastEnd(void* p, size_t n) {
   auto* out = static_cast<uint8_t*>(p);
   std::memset(out, 0, n);
   if (pos_ < data_.size()) {

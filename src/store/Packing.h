@@ -2,6 +2,7 @@
 // Packing of fixed-length records: members in declaration order, no padding,
 // little-endian. Strings are a 16-bit byte count followed by GBK bytes.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,18 @@ class RecordReader {
   size_t position() const { return pos_; }
 
  private:
-  void raw(void* p, size_t n);
+  // Kept inline: a member wholly inside the record (every member of a
+  // record read from its file) is then a fixed-size copy, which matters
+  // when a swipe unpacks thousands of year-file records.
+  void raw(void* p, size_t n) {
+    if (pos_ <= data_.size() && n <= data_.size() - pos_) {
+      std::memcpy(p, data_.data() + pos_, n);
+      pos_ += n;
+    } else {
+      rawPastEnd(p, n);
+    }
+  }
+  void rawPastEnd(void* p, size_t n);
   const Bytes& data_;
   size_t pos_ = 0;
 };

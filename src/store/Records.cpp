@@ -138,6 +138,35 @@ CheckinRecord UnpackCheckin(const Bytes& b) {
   return r;
 }
 
+bool HoldsWholeYearRecord(const Bytes& start, size_t recordLength) {
+  // The members are stepped over as the unpacking reads them; a reader past
+  // the bytes present means a member is missing.
+  RecordReader rd(start);
+  if (recordLength == kCheckinRecordLength) {
+    // room, student, time, date, operator, kind, fee, key date
+    for (int i = 0; i < 3; ++i) (void)rd.integer();
+    (void)rd.date();
+    (void)rd.byte();
+    (void)rd.byte();
+    (void)rd.single();
+    (void)rd.date();
+  } else if (recordLength == kLogRecordLength) {
+    // operation, operator, date, time, student, amount, room, remark, key date
+    (void)rd.byte();
+    (void)rd.byte();
+    (void)rd.date();
+    (void)rd.integer();
+    (void)rd.integer();
+    (void)rd.currency();
+    (void)rd.integer();
+    (void)rd.rawString();
+    (void)rd.date();
+  } else {
+    return false;
+  }
+  return rd.position() <= start.size();
+}
+
 Result<Bytes> Pack(const LogRecord& r) {
   RecordWriter w;
   w.byte(r.operation).byte(r.operatorId).date(r.date).integer(r.time).integer(r.student);

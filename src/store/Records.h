@@ -129,6 +129,11 @@ LogRecord UnpackLog(const Bytes& b);
 SuspensionRecord UnpackSuspension(const Bytes& b);
 std::string UnpackString(const Bytes& b);
 
+// Whether the first bytes of a check-in or log record (recordLength says
+// which), all that reached the file of a record cut short, hold every one
+// of its members: the rest of a record is unspecified, so it is whole.
+bool HoldsWholeYearRecord(const Bytes& start, size_t recordLength);
+
 // Whole numbers stored as Currency. Reading rounds a damaged fraction away.
 int64_t WholeFromCurrency(int64_t scaled);
 int64_t CurrencyFromWhole(int64_t whole);

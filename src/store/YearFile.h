@@ -1,9 +1,11 @@
 #pragma once
 // An append file of the current year (check-ins or the operation log). The
 // count of records in use lives in set.dat; it is written through after
-// every append, and at open it is never taken lower than the records the
-// file already holds, so a crash can never make a later append overwrite a
-// record.
+// every append, and at open it is never taken lower than the whole records
+// the file already holds, so a crash can never make a later append
+// overwrite a record. A record cut short by a crash during its append (the
+// file's length not a multiple of the record length) is not counted: the
+// next append is written over it.
 #include <filesystem>
 
 #include "store/RecordFile.h"
@@ -14,10 +16,14 @@ namespace tarvolen {
 class YearFile {
  public:
   YearFile() = default;
+  struct Opened {
+    // The file ended in a partly written record, now left out of the count.
+    bool tornRecord = false;
+  };
   // `counterPosition` is the set.dat position of the count (1030 or 1038);
   // `storedCount` is the count as start-up holds it (0 after a new year).
-  Status open(const std::filesystem::path& path, size_t recordLength, SettingsFile* settings, int64_t counterPosition,
-              int32_t storedCount);
+  Result<Opened> open(const std::filesystem::path& path, size_t recordLength, SettingsFile* settings,
+                      int64_t counterPosition, int32_t storedCount);
 
   bool isOpen() const { return file_.isOpen(); }
   int32_t count() const { return count_; }

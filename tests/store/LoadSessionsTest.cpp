@@ -1,6 +1,9 @@
 // Restoring the running sessions from shuju.dat at start-up.
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "session/RoomAssignment.h"
 #include "store/ActiveSessionTable.h"
 #include "session/SessionClock.h"
 #include "support/TempDir.h"
@@ -9,6 +12,9 @@ namespace tarvolen {
 namespace {
 
 using namespace settings;
+
+// A start date a session written by the desk carries; 0 (1899-12-30) is not one.
+const OleDate kDay = ToOle(CivilDate{2012, 3, 5});
 
 class LoadSessionsTest : public ::testing::Test {
  protected:
@@ -47,8 +53,8 @@ class LoadSessionsTest : public ::testing::Test {
 };
 
 TEST_F(LoadSessionsTest, FreeRecordsAreRememberedForReuse) {
-  write(1, {0, 7, 600, 0});  // freed, other members kept
-  write(2, {1, 8, 610, 0});
+  write(1, {0, 7, 600, kDay});  // freed, other members kept
+  write(2, {1, 8, 610, kDay});
   ASSERT_TRUE(settings_->writeLong(kSessionCount, 1).ok());
   load(1);
   ASSERT_EQ(table_.count(), 1);
@@ -63,9 +69,9 @@ TEST_F(LoadSessionsTest, FreeRecordsAreRememberedForReuse) {
 }
 
 TEST_F(LoadSessionsTest, RecordsAfterTheLastSessionAreNotRead) {
-  write(1, {1, 1, 600, 0});
-  write(2, {2, 2, 600, 0});
-  write(3, {0, 3, 600, 0});
+  write(1, {1, 1, 600, kDay});
+  write(2, {2, 2, 600, kDay});
+  write(3, {0, 3, 600, kDay});
   load(2);
   EXPECT_EQ(table_.count(), 2);
   EXPECT_EQ(table_.highestRecord(), 2);
@@ -73,8 +79,8 @@ TEST_F(LoadSessionsTest, RecordsAfterTheLastSessionAreNotRead) {
 }
 
 TEST_F(LoadSessionsTest, ShortFileStopsTheLoadAndCorrectsTheCount) {
-  write(1, {1, 1, 600, 0});
-  write(2, {0, 2, 600, 0});
+  write(1, {1, 1, 600, kDay});
+  write(2, {0, 2, 600, kDay});
   ASSERT_TRUE(settings_->writeLong(kSessionCount, 5).ok());
   load(5);
   EXPECT_EQ(table_.count(), 1);
@@ -83,10 +89,10 @@ TEST_F(LoadSessionsTest, ShortFileStopsTheLoadAndCorrectsTheCount) {
 }
 
 TEST_F(LoadSessionsTest, RoomWithoutAFreePlaceIsGivenOne) {
-  write(1, {3, 1, 600, 0});  // room out of service
-  write(2, {1, 2, 600, 0});
-  write(3, {1, 3, 600, 0});
-  write(4, {1, 4, 600, 0});  // room 1 has only two places
+  write(1, {3, 1, 600, kDay});  // room out of service
+  write(2, {1, 2, 600, kDay});
+  write(3, {1, 3, 600, kDay});
+  write(4, {1, 4, 600, kDay});  // room 1 has only two places
   load(4);
   EXPECT_EQ(table_.count(), 4);
   EXPECT_EQ(messages_, (std::vector<std::string>{"房间数据异常。", "房间数据异常。"}));
@@ -96,10 +102,10 @@ TEST_F(LoadSessionsTest, RoomWithoutAFreePlaceIsGivenOne) {
 }
 
 TEST_F(LoadSessionsTest, RecordsNamingImpossibleSlotsAreSkippedNotIndexed) {
-  write(1, {1200, 1, 600, 0});
-  write(2, {1, 5001, 600, 0});
-  write(3, {1, -4, 600, 0});
-  write(4, {2, 9, 600, 0});
+  write(1, {1200, 1, 600, kDay});
+  write(2, {1, 5001, 600, kDay});
+  write(3, {1, -4, 600, kDay});
+  write(4, {2, 9, 600, kDay});
   load(4);
   ASSERT_EQ(table_.count(), 1);
   EXPECT_EQ(table_.at(0).student, 9);
@@ -112,7 +118,7 @@ TEST_F(LoadSessionsTest, OvertimeMarkedFromOneMinutePastTheLimit) {
   for (int over : {0, 1}) {
     ActiveSessionTable fresh;
     table_ = std::move(fresh);
-    write(1, {1, 1, 600, 0});
+    write(1, {1, 1, 600, kDay});
     load(1, over);
     EXPECT_EQ(table_.isOvertime(0), over >= 1) << over;
     EXPECT_EQ(table_.overtimeCount(), over >= 1 ? 1 : 0);
@@ -120,9 +126,66 @@ TEST_F(LoadSessionsTest, OvertimeMarkedFromOneMinutePastTheLimit) {
 }
 
 TEST_F(LoadSessionsTest, TableHoldsAtMostItsCapacity) {
-  for (int n = 1; n <= 1003; ++n) write(n, {1, static_cast<int16_t>(n % 5000 + 1), 600, 0});
+  for (int n = 1; n <= 1003; ++n) write(n, {1, static_cast<int16_t>(n % 5000 + 1), 600, kDay});
   load(1003);
   EXPECT_EQ(table_.count(), ActiveSessionTable::kCapacity);
+}
+
+TEST_F(LoadSessionsTest, SessionWithAnImpossibleStartIsLoadedButNeverTimed) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const OleDate firstDay = ToOle(CivilDate{1900, 1, 1});
+  const OleDate lastDay = ToOle(CivilDate{9999, 12, 31});
+  const OleDate today = ToOle(CivilDate{2012, 3, 5});
+  struct Case {
+    OleDate date;
+    int16_t minute;
+    bool valid;
+  } cases[] = {
+      {today, 600, true},          {1e308, 600, false},       {-1e308, 600, false},  {nan, 600, false},
+      {inf, 600, false},           {-inf, 600, false},        {firstDay, 600, true}, {firstDay - 1, 600, false},
+      {lastDay + 0.99, 600, true}, {lastDay + 1, 600, false}, {0, 600, false},       {today, -30000, false},
+      {today, -1, false},          {today, 0, true},          {today, 1439, true},   {today, 1440, false},
+      {today, 32767, false},
+  };
+  const DateTime now{{2012, 3, 5}, 23, 59, 0};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.date << " " << c.minute);
+    table_ = ActiveSessionTable();
+    messages_.clear();
+    const SessionRecord s{1, 1, c.minute, c.date};
+    write(1, s);
+    load(1, 5000);                 // whatever the caller computes, only a valid start is overtime
+    ASSERT_EQ(table_.count(), 1);  // the operator can still check the student out
+    EXPECT_EQ(table_.freePlaces(1), 1);
+    EXPECT_EQ(table_.isOvertime(0), c.valid);
+    EXPECT_EQ(messages_, c.valid ? std::vector<std::string>{} : std::vector<std::string>{InvalidStartMessage("R1")});
+    EXPECT_EQ(HasValidStart(s), c.valid);
+    if (!c.valid) {
+      EXPECT_EQ(SessionElapsedMinutes(s, now), 0);
+      // Not overtime even under a limit a damaged option makes negative.
+      EXPECT_LE(SessionOvertime(s, rooms_, -32768, now), 0);
+    }
+  }
+}
+
+TEST_F(LoadSessionsTest, ImpossibleCountIsReportedAndTheSessionsAreTakenFromTheFile) {
+  for (int32_t stored : {-1, -32768, std::numeric_limits<int32_t>::min(), 1002, std::numeric_limits<int32_t>::max()}) {
+    SCOPED_TRACE(stored);
+    table_ = ActiveSessionTable();
+    messages_.clear();
+    write(1, {1, 1, 600, kDay});
+    write(2, {0, 2, 600, kDay});
+    write(3, {2, 3, 600, kDay});
+    ASSERT_TRUE(settings_->writeLong(kSessionCount, stored).ok());
+    load(stored);
+    ASSERT_EQ(table_.count(), 2);
+    EXPECT_EQ(table_.at(0).student, 1);
+    EXPECT_EQ(table_.at(1).student, 3);
+    EXPECT_EQ(table_.freeRecords(), "0002");
+    EXPECT_EQ(messages_, std::vector<std::string>{kImpossibleSessionCountMessage});
+    EXPECT_EQ(settings_->longAt(kSessionCount), 2);
+  }
 }
 
 SessionRecord ReadSession(const testing::TempDir& temp, int n) {
@@ -132,8 +195,8 @@ SessionRecord ReadSession(const testing::TempDir& temp, int n) {
 }
 
 TEST_F(LoadSessionsTest, AddReusesTheFirstFreeRecordThenGrowsTheFile) {
-  write(1, {0, 7, 600, 0});
-  write(2, {1, 8, 610, 0});
+  write(1, {0, 7, 600, kDay});
+  write(2, {1, 8, 610, kDay});
   load(1);
   const DateTime now{{2012, 3, 5}, 10, 47, 30};
   bool betweenRan = false;
@@ -162,7 +225,7 @@ TEST_F(LoadSessionsTest, AddReusesTheFirstFreeRecordThenGrowsTheFile) {
 }
 
 TEST_F(LoadSessionsTest, RemoveMovesTheLastSessionIntoTheGap) {
-  for (int n = 1; n <= 3; ++n) write(n, {1, static_cast<int16_t>(n), 600, 0});
+  for (int n = 1; n <= 3; ++n) write(n, {1, static_cast<int16_t>(n), 600, kDay});
   rooms_[1].capacity = 5;
   load(3, 1);  // all overtime
   auto removed = table_.RemoveSession(1, *settings_);
@@ -213,15 +276,20 @@ TEST(SessionClock, ElapsedMinutesAndLimits) {
     DateTime now;
     int expected;
   } cases[] = {
-      {{2012, 3, 5}, 600, {{2012, 3, 5}, 10, 47, 59}, 47},    // seconds dropped
-      {{2012, 3, 5}, 1430, {{2012, 3, 6}, 0, 5, 0}, 15},      // across midnight
-      {{2012, 3, 5}, 600, {{2012, 3, 5}, 9, 40, 0}, -20},     // clock set back
-      {{2012, 1, 1}, 0, {{2012, 3, 1}, 0, 0, 0}, 20 * 1440},  // days capped at 20
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 10, 47, 59}, 47},                 // seconds dropped
+      {{2012, 3, 5}, 1430, {{2012, 3, 6}, 0, 5, 0}, 15},                   // across midnight
+      {{2012, 3, 5}, 600, {{2012, 3, 5}, 9, 40, 0}, -20},                  // clock set back
+      {{2012, 1, 1}, 0, {{2012, 3, 1}, 0, 0, 0}, 20 * 1440},               // days capped at 20
+      {{1900, 1, 1}, 0, {{2012, 3, 1}, 23, 59, 0}, 20 * 1440 + 1439},      // the most there can be
+      {{9999, 12, 31}, 1439, {{2012, 3, 1}, 0, 0, 0}, -20 * 1440 - 1439},  // and the least
+      {{2012, 3, 26}, 600, {{2012, 3, 1}, 10, 0, 0}, -20 * 1440},          // 25 days back
   };
   for (const auto& c : cases) {
     SessionRecord s{1, 1, static_cast<int16_t>(c.startMinute), ToOle(c.start)};
     EXPECT_EQ(SessionElapsedMinutes(s, c.now), c.expected);
   }
+  // Ten thousand years in 64 bits, then clamped: 1e308 used to overflow an int.
+  EXPECT_EQ(SessionElapsedMinutes(SessionRecord{1, 1, 0, 1e308}, {{2012, 3, 1}, 0, 0, 0}), 0);
   EXPECT_EQ(RoomTimeLimit(0, 45), 45);
   EXPECT_EQ(RoomTimeLimit(1, 45), kNoTimeLimit);
   EXPECT_EQ(RoomTimeLimit(60, 45), 300);

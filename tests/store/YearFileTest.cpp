@@ -41,7 +41,7 @@ class YearFileTest : public ::testing::Test {
 
   fs::path checkins() const { return tmp.folder().checkinYear(2011); }
   Status openCheckins(YearFile& y, int32_t stored) {
-    return y.open(checkins(), kCheckinRecordLength, &*settingsFile, settings::kCheckinCount, stored);
+    return y.open(checkins(), kCheckinRecordLength, &*settingsFile, settings::kCheckinCount, stored).status();
   }
   int32_t storedCheckinCount() const { return settingsFile->longAt(settings::kCheckinCount); }
   int16_t studentOfRecord(const YearFile& y, int64_t n) const { return UnpackCheckin(*y.read(n)).student; }
@@ -85,15 +85,63 @@ TEST_F(YearFileTest, StoredCountBehindTheFileTakesTheRecordsPresent) {
   EXPECT_EQ(studentOfRecord(y, 5), 5);
 }
 
-TEST_F(YearFileTest, PartlyWrittenLastRecordIsNotOverwritten) {
-  Bytes junk(40, 0x77);  // one record and 8 bytes of the next
-  WriteAll(checkins(), junk);
-  YearFile y;
-  ASSERT_TRUE(openCheckins(y, 0).ok());
-  EXPECT_EQ(y.count(), 2);
-  ASSERT_TRUE(y.append(Pack(Checkin(9))).ok());
-  EXPECT_EQ(Slice(ReadAll(checkins()), 0, 40), junk);
-  EXPECT_EQ(studentOfRecord(y, 3), 9);
+TEST_F(YearFileTest, RecordCutInsideItsMembersIsLeftOutAndOverwritten) {
+  const Bytes whole = Pack(Checkin(1)).value();  // 28 bytes: the 4 after them are unspecified
+  Bytes one = whole;
+  one.resize(kCheckinRecordLength, 0);
+  auto cat = [](Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const Bytes packedTwo = Pack(Checkin(2)).value();
+  struct Case {
+    const char* what;
+    Bytes file;
+    int32_t stored;
+    bool torn;
+    int32_t count;
+  } cases[] = {
+      {"8 bytes of a second record", cat(one, Bytes(8, 0x77)), 0, true, 1},
+      {"set.dat counted beyond the cut", cat(one, Bytes(8, 0x77)), 6, true, 1},
+      {"one byte of the key date missing", cat(one, Bytes(packedTwo.begin(), packedTwo.end() - 1)), 2, true, 1},
+      {"only a cut record", Bytes(5, 0x77), 1, true, 0},
+      {"every member there, the tail not", cat(one, packedTwo), 0, false, 2},
+      {"whole records only", cat(one, one), 1, false, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteAll(checkins(), c.file);
+    YearFile y;
+    auto opened = y.open(checkins(), kCheckinRecordLength, &*settingsFile, settings::kCheckinCount, c.stored);
+    ASSERT_TRUE(opened.ok());
+    EXPECT_EQ(opened->tornRecord, c.torn);
+    EXPECT_EQ(y.count(), c.count);
+    // The next append takes the record after the count, over a cut one.
+    ASSERT_TRUE(y.append(Pack(Checkin(9))).ok());
+    EXPECT_EQ(studentOfRecord(y, c.count + 1), 9);
+    const Bytes after = ReadAll(checkins());
+    EXPECT_EQ(after.size(), static_cast<size_t>(c.count + 1) * kCheckinRecordLength);
+    const size_t kept = std::min(static_cast<size_t>(c.count) * kCheckinRecordLength, c.file.size());
+    EXPECT_EQ(Slice(after, 0, kept), Slice(c.file, 0, kept));  // the records counted are untouched
+  }
+}
+
+TEST_F(YearFileTest, LogRecordCutInsideItsRemarkIsLeftOut) {
+  LogRecord r;
+  r.operation = 1;
+  r.remark = std::string(10, 'm');
+  const Bytes packed = Pack(r).value();  // 44 of 128 bytes
+  for (size_t present : {packed.size(), packed.size() - 1, size_t{30}}) {
+    SCOPED_TRACE(present);
+    const auto path = tmp.folder().logYear(2011);
+    WriteAll(path, Bytes(packed.begin(), packed.begin() + static_cast<ptrdiff_t>(present)));
+    YearFile log;
+    auto opened = log.open(path, kLogRecordLength, &*settingsFile, settings::kLogCount, 0);
+    ASSERT_TRUE(opened.ok());
+    const bool whole = present == packed.size();
+    EXPECT_EQ(opened->tornRecord, !whole);
+    EXPECT_EQ(log.count(), whole ? 1 : 0);
+  }
 }
 
 TEST_F(YearFileTest, StoredCountAheadOfTheFileIsKept) {
@@ -174,7 +222,8 @@ TEST_F(YearFileTest, FailedCounterWriteIsCaughtUpAtTheNextOpen) {
 
 TEST_F(YearFileTest, MissingFolderFailsTheOpenAndEveryAppend) {
   YearFile y;
-  Status s = y.open(tmp.path("数据/缺少/2011.dat"), kCheckinRecordLength, &*settingsFile, settings::kCheckinCount, 3);
+  Status s =
+      y.open(tmp.path("数据/缺少/2011.dat"), kCheckinRecordLength, &*settingsFile, settings::kCheckinCount, 3).status();
   EXPECT_EQ(s.code(), ErrorCode::OpenFailed);
   EXPECT_FALSE(y.isOpen());
   EXPECT_EQ(y.append(Pack(Checkin(1))).code(), ErrorCode::WriteFailed);
