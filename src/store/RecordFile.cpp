@@ -1,5 +1,7 @@
 #include "store/RecordFile.h"
 
+#include "store/FileFaults.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,19 +11,11 @@
 
 namespace tarvolen {
 namespace {
-int g_failNextWrites = 0;
 int64_t g_writesMade = 0;
 }  // namespace
 
 int64_t RecordFile::WritesMade() { return g_writesMade; }
 
-void WriteFaults::FailNext(int count) { g_failNextWrites = count; }
-void WriteFaults::Clear() { g_failNextWrites = 0; }
-bool WriteFaults::Consume() {
-  if (g_failNextWrites <= 0) return false;
-  --g_failNextWrites;
-  return true;
-}
 
 Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, size_t recordLength) {
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -80,7 +74,7 @@ Result<Bytes> RecordFile::readRange(int64_t offset, size_t size) const {
 
 Status RecordFile::writeRange(int64_t offset, const Bytes& bytes) {
   if (fd_ < 0) return Status(ErrorCode::WriteFailed, "file not open");
-  if (WriteFaults::Consume()) return Status(ErrorCode::WriteFailed, path_.string() + ": injected failure");
+  if (FileFaults::BeforeWrite(path_)) return Status(ErrorCode::WriteFailed, path_.string() + ": injected failure");
   ++g_writesMade;
   size_t done = 0;
   while (done < bytes.size()) {

@@ -60,13 +60,5 @@ class RecordFile {
   std::filesystem::path path_;
 };
 
-// For tests: makes the next `count` writes of any RecordFile fail before
-// touching the disk, as a full disk or a removed medium would.
-class WriteFaults {
- public:
-  static void FailNext(int count);
-  static void Clear();
-  static bool Consume();
-};
 
 }  // namespace tarvolen

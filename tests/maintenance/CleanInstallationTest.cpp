@@ -1,3 +1,4 @@
+#include "store/FileFaults.h"
 #include "maintenance/CleanInstallation.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ class InstallTest : public ::testing::Test {
     dir_ = temp_.root();
     folder_ = ProgramFolder(dir_);
   }
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
 
   void Install(const CivilDate& today = kToday) {
     Status s = WriteCleanInstallation(dir_, today);
@@ -375,11 +376,11 @@ TEST_F(InstallTest, DemoNeedsAnInstallation) {
 }
 
 TEST_F(InstallTest, FailedInstallationLeavesNoSettingsAndCanBeRepeated) {
-  WriteFaults::FailNext(1);
+  FileFaults::Inject({}, WriteFault{});  // the first write of any file
   Status failed = WriteCleanInstallation(dir_, kToday);
   EXPECT_FALSE(failed.ok());
   EXPECT_FALSE(fs::exists(folder_.settings()));
-  WriteFaults::Clear();
+  FileFaults::Clear();
   Install();
   EXPECT_EQ(fs::file_size(folder_.settings()), 1117u);
 }

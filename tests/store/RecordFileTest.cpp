@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "store/FileFaults.h"
 #include "store/RecordFile.h"
 #include "store/Records.h"
 #include "support/TempDir.h"
@@ -19,7 +20,7 @@ using testing::WriteAll;
 
 class RecordFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
 
   RecordFile open(const std::string& name, size_t length) {
     auto f = RecordFile::Open(tmp.path(name), length);
@@ -162,7 +163,7 @@ TEST_F(RecordFileTest, InjectedWriteFailureIsReportedAndChangesNothing) {
   const Bytes before = Pattern(64);
   WriteAll(tmp.path("r.dat"), before);
   RecordFile f = open("r.dat", 32);
-  WriteFaults::FailNext(2);
+  FileFaults::Inject(tmp.path("r.dat"), WriteFault{.count = 2});
   EXPECT_EQ(f.write(1, Bytes(4, 0)).code(), ErrorCode::WriteFailed);
   EXPECT_EQ(f.write(4, Bytes(4, 0)).code(), ErrorCode::WriteFailed);  // past the end: no growth either
   EXPECT_EQ(ReadAll(tmp.path("r.dat")), before);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 
+#include "store/FileFaults.h"
 #include "store/SettingsFile.h"
 #include "support/TempDir.h"
 
@@ -19,7 +20,7 @@ using testing::WriteAll;
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteAll(tmp.path("set.dat"), Bytes(kByteViewSize, 0)); }
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
 
   SettingsFile open() {
     auto s = SettingsFile::Open(tmp.path("set.dat"));
@@ -248,7 +249,7 @@ TEST_F(SettingsFileTest, TextLongerThanTwentyTwoBytesIsRefusedAndNothingIsWritte
 TEST_F(SettingsFileTest, FailingWriteChangesNothing) {
   SettingsFile s = open();
   const Bytes before = disk();
-  WriteFaults::FailNext(2);
+  FileFaults::Inject(tmp.path("set.dat"), WriteFault{.count = 2});
   EXPECT_EQ(s.writeLong(kCheckinCount, 9).code(), ErrorCode::WriteFailed);
   EXPECT_EQ(s.writeStringRecord(kRecCustomName, "x").code(), ErrorCode::WriteFailed);
   EXPECT_EQ(disk(), before);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 
+#include "store/FileFaults.h"
 #include "store/Gbk.h"
 #include "store/SideFiles.h"
 #include "support/TempDir.h"
@@ -65,7 +66,7 @@ class SuspensionTest : public ::testing::Test {
     settingsFile.emplace(std::move(s.value()));
     file.emplace(tmp.folder(), *settingsFile);
   }
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
 
   fs::path tsPath() const { return tmp.base() / "Ats.dat"; }
   int32_t storedCount() const { return settingsFile->longAt(settings::kSuspensionCount); }
@@ -188,7 +189,7 @@ TEST_F(SuspensionTest, DamagedCountNeverCrashesALookup) {
 
 TEST_F(SuspensionTest, FailedWriteKeepsTheCount) {
   ASSERT_TRUE(file->add(5, 100.0, 200.0, 1).ok());
-  WriteFaults::FailNext(1);
+  FileFaults::Inject(tsPath(), WriteFault{});
   EXPECT_EQ(file->add(6, 100.0, 300.0, 1).code(), ErrorCode::WriteFailed);
   EXPECT_EQ(storedCount(), 1);
   EXPECT_EQ(fs::file_size(tsPath()), 24u);

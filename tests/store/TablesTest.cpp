@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "store/FileFaults.h"
 #include "store/RecordFile.h"
 #include "store/Tables.h"
 #include "support/TempDir.h"
@@ -46,7 +47,7 @@ void PutRecords(const std::filesystem::path& path, size_t length, std::initializ
 
 class TablesTest : public ::testing::Test {
  protected:
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
   TempDir tmp{TempDir::Root::Created};
 };
 
@@ -193,7 +194,7 @@ TEST_F(TablesTest, FailingWriteLeavesTheStudentFileAsItWas) {
   WriteAll(tmp.path("students.dat"), before);
   StudentTable t;
   t[1] = Student(8, "赵六");
-  WriteFaults::FailNext(1);
+  FileFaults::Inject(tmp.path("students.dat"), WriteFault{});
   EXPECT_EQ(t.save(tmp.folder(), 1).code(), ErrorCode::WriteFailed);
   EXPECT_EQ(ReadAll(tmp.path("students.dat")), before);
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "store/FileFaults.h"
 #include "store/Records.h"
 #include "store/YearFile.h"
 #include "support/TempDir.h"
@@ -37,7 +38,7 @@ class YearFileTest : public ::testing::Test {
     ASSERT_TRUE(s.ok());
     settingsFile.emplace(std::move(s.value()));
   }
-  void TearDown() override { WriteFaults::Clear(); }
+  void TearDown() override { FileFaults::Clear(); }
 
   fs::path checkins() const { return tmp.folder().checkinYear(2011); }
   Status openCheckins(YearFile& y, int32_t stored) {
@@ -178,7 +179,7 @@ TEST_F(YearFileTest, FailedAppendDoesNotRaiseTheCount) {
   const Bytes file = ReadAll(checkins());
   const Bytes set = ReadAll(tmp.path("set.dat"));
 
-  WriteFaults::FailNext(1);
+  FileFaults::Inject(checkins(), WriteFault{});
   EXPECT_EQ(y.append(Pack(Checkin(2))).code(), ErrorCode::WriteFailed);
   EXPECT_EQ(y.count(), 1);
   EXPECT_EQ(ReadAll(checkins()), file);
