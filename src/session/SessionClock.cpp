@@ -10,13 +10,6 @@ constexpr int64_t kMaxDays = 20;
 constexpr int64_t kMaxElapsed = kMaxDays * 1440 + 1439;
 }  // namespace
 
-bool HasValidStart(const SessionRecord& session) {
-  static const int32_t first = DayNumber({1900, 1, 1});
-  static const int32_t last = DayNumber({9999, 12, 31});
-  const double day = std::trunc(session.startDate);
-  return std::isfinite(day) && day >= first && day <= last && session.startMinute >= 0 && session.startMinute < 1440;
-}
-
 int SessionElapsedMinutes(const SessionRecord& session, const DateTime& now) {
   if (!HasValidStart(session)) return 0;
   // In 64 bits: a start date thousands of years away must not overflow.

@@ -10,10 +10,6 @@ namespace tarvolen {
 // A running session never ends by itself in a room whose limit is this.
 constexpr int kNoTimeLimit = 32000;
 
-// A start that can be billed: a date of the years 1900..9999 and a minute
-// of the day 0..1439. shuju.dat may hold anything else.
-bool HasValidStart(const SessionRecord& session);
-
 // Minutes from the session's start to now: minute of day difference plus a
 // whole day for each day between the start date and today, at most 20 days
 // either way. Negative when the clock was set back. 0 for a session whose

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "session/SessionClock.h"
 
 namespace tarvolen {
 

@@ -1,6 +1,7 @@
 #include "store/Records.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvolen {
 
@@ -214,6 +215,13 @@ Result<Bytes> PackString(std::string_view text, size_t recordLength) {
 std::string UnpackString(const Bytes& b) {
   RecordReader rd(b);
   return rd.string();
+}
+
+bool HasValidStart(const SessionRecord& session) {
+  static const int32_t first = DayNumber({1900, 1, 1});
+  static const int32_t last = DayNumber({9999, 12, 31});
+  const double day = std::trunc(session.startDate);
+  return std::isfinite(day) && day >= first && day <= last && session.startMinute >= 0 && session.startMinute < 1440;
 }
 
 }  // namespace tarvolen

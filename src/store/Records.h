@@ -77,6 +77,10 @@ struct SessionRecord {
   OleDate startDate = 0;
 };
 
+// A start that can be billed: a date of the years 1900..9999 and a minute
+// of the day 0..1439. shuju.dat may hold anything else.
+bool HasValidStart(const SessionRecord& session);
+
 // 数据/登记/yyyy.dat: one check-in or check-out.
 struct CheckinRecord {
   int16_t room = 0;
