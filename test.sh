@@ -21,4 +21,4 @@ ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" UBS
   ctest --preset sanitize -j "$jobs" -L "unit|widget"
 
 # Every committed fuzz input, earlier crashes among them, runs again first.
-fuzz/run.sh 3
+fuzz/run.sh 2

@@ -6,6 +6,9 @@
 # second and total executions per target; a crash leaves its input in
 # build/fuzz/artifacts/ and makes the script fail.
 #   fuzz/run.sh SECONDS [name...]      (names as in fuzz/targets/, no .cpp)
+# FUZZ_RUNS=n also stops each target after n executions. libFuzzer counts
+# whole seconds and stops only once more than SECONDS have passed, so a run
+# lasts up to a second longer than asked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [name...]}
@@ -35,7 +38,7 @@ for name in "${names[@]}"; do
   start=$(date +%s%N)
   status=ok
   # Inputs up to 4 KB: longer than every seed, so files can grow past them.
-  build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 -print_final_stats=1 \
+  build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -max_len=4096 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$artifacts/$name-" "$corpus" >"$work/$name.log" 2>&1 || status=CRASH
   end=$(date +%s%N)
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name.log" | tail -1)
