@@ -1,6 +1,8 @@
 // Input: the suspension count of set.dat (4 bytes), then the bytes of ts.dat.
 // The suspension named by the first record is looked up, lifted and looked
 // up again, as the status line of a swiped card does.
+#include <algorithm>
+
 #include "FuzzFolder.h"
 #include "store/SideFiles.h"
 
@@ -16,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!settings.ok() || !settings->writeLong(settings::kSuspensionCount, count).ok()) return 0;
 
   const SuspensionRecord first =
-      UnpackSuspension(Bytes(file.begin(), file.begin() + std::min<size_t>(file.size(), 24)));
+      UnpackSuspension(Bytes(file.begin(), file.begin() + std::min(file.size(), kSuspensionRecordLength)));
   SuspensionFile suspensions(folder.desk(), *settings);
   (void)suspensions.find(first.student, first.keyDate, first.kind);
   (void)suspensions.remove(first.student, first.keyDate, 0);

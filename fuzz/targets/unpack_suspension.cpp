@@ -1,5 +1,5 @@
-// Any bytes as one suspension (ts.dat) record. The record holds numbers only, so packing
-// what was unpacked must give back the input's bytes (zero past its end).
+// Any bytes as one suspension (ts.dat) record. It holds numbers only,
+// so packing what was unpacked gives back the input (zero past its end).
 #include <algorithm>
 #include <cstdlib>
 
