@@ -9,6 +9,7 @@ PACKAGES=(
   libx11-dev libxi-dev
   libfreexl-dev libminizip-dev libxlsxwriter-dev
   googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps fonts-wqy-microhei
 )
 

@@ -1,5 +1,7 @@
 #include "store/Gbk.h"
 
+#include <algorithm>
+
 #include "store/TextCells.h"
 
 #include <cerrno>
@@ -53,6 +55,11 @@ Result<std::string> ToGbk(std::string_view utf8) {
 
 std::string FromGbk(std::string_view gbk) {
   static constexpr char kReplacement[] = "\xEF\xBF\xBD";
+  // Below 0x80 GBK is ASCII, the same bytes in UTF-8. Most stored strings are
+  // empty or plain ASCII, and opening a converter costs far more than them.
+  if (std::all_of(gbk.begin(), gbk.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::string(gbk);
+  }
   Converter conv("UTF-8", "GBK");
   std::string out;
   if (!conv.valid()) return out;

@@ -67,6 +67,15 @@ TEST(Gbk, InvalidBytesFromAFileDecodeAsReplacementCharacters) {
   }
 }
 
+TEST(Gbk, AsciiDecodesToItselfAloneAndBesideChineseText) {
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
+  EXPECT_EQ(FromGbk(ascii), ascii);
+  // The same bytes beside a GBK character go through the converter.
+  EXPECT_EQ(FromGbk(ascii + "\xC7\xD9"), ascii + "琴");
+  EXPECT_EQ(FromGbk(""), "");
+}
+
 TEST(Gbk, RandomBytesAlwaysDecode) {
   std::mt19937 rng(936);
   std::uniform_int_distribution<int> byteDist(0, 255);
