@@ -239,7 +239,12 @@ void SessionEngine::ConfirmCheckIn(int row, bool leftButton) {
   }
 
   dialogue_.photoPath.clear();
-  if (chosen.occupant > 0) CheckOut(chosen.occupant);
+  // The occupant leaves first; when that cannot be written, nobody moves in.
+  if (chosen.occupant > 0 && !CheckOut(chosen.occupant)) {
+    CloseDialogue();
+    RefreshBoards();
+    return;
+  }
   const int student_ = currentStudent_;
   const bool started = CheckIn(student_, chosen.room);
   CloseDialogue();
@@ -249,46 +254,62 @@ void SessionEngine::ConfirmCheckIn(int row, bool leftButton) {
   Changed();
 }
 
+void SessionEngine::WriteFailed(const std::string& text) {
+  // The operator must see it: a box, not only a fading line.
+  (void)feedback_.Refuse(text, true);
+  boxes_.show("提示", text, BoxIcon::Critical);
+}
+
 bool SessionEngine::CheckIn(int student, int room) {
   ActiveSessionTable& sessions = data_.sessions();
-  if (sessions.lastVacatedRoom() == room) sessions.setLastVacatedRoom(0);
   const DateTime now = clock_.now();
   const StudentRecord& s = data_.students()[student];
-  Status recordWritten = Status::Ok();
-  Status added = sessions.AddSession(student, room, now, data_.settings(), [&] {
-    CheckinRecord r;
-    r.room = static_cast<int16_t>(room);
-    r.student = static_cast<int16_t>(student);
-    r.time = static_cast<int16_t>(MinuteOfDay(now));
-    r.date = ToOle(now.date);
-    r.operatorId = static_cast<uint8_t>(operator_.current());
-    r.kind = 0;
-    r.fee = 0;
-    r.keyDate = s.enrolled;
-    recordWritten = data_.checkins().append(Pack(r));
-  });
-  if (!added.ok() && sessions.FindSession(student) < 0) {
-    feedback_.PlaySoundCue(Cue::Refusal);
-    feedback_.PushMessage(added.detail());
+  CheckinRecord r;
+  r.room = static_cast<int16_t>(room);
+  r.student = static_cast<int16_t>(student);
+  r.time = static_cast<int16_t>(MinuteOfDay(now));
+  r.date = ToOle(now.date);
+  r.operatorId = static_cast<uint8_t>(operator_.current());
+  r.kind = 0;
+  r.fee = 0;
+  r.keyDate = s.enrolled;
+  // The check-in record, then the session: a failure at either leaves no
+  // session and no record, and nothing is announced.
+  if (sessions.count() >= ActiveSessionTable::kCapacity) {
+    (void)feedback_.Refuse("签到人数已达上限（1001人），不能再登记！", true);
     return false;
   }
-  if (!added.ok()) feedback_.PushMessage("登记文件写入失败：" + added.detail());
-  if (!recordWritten.ok()) feedback_.PushMessage("登记记录未能写入：" + recordWritten.detail());
+  if (Status w = data_.checkins().append(Pack(r)); !w.ok()) {
+    WriteFailed("登记记录未能写入，未登录：" + w.detail());
+    return false;
+  }
+  if (Status added = sessions.AddSession(student, room, now, data_.settings()); !added.ok()) {
+    if (added.code() == ErrorCode::Refused) {
+      (void)feedback_.Refuse(added.detail(), true);
+    } else {
+      WriteFailed("登记文件写入失败，未登录：" + added.detail());
+    }
+    if (Status back = data_.checkins().Retract(); !back.ok()) {
+      feedback_.PushMessage("登记记录数保存失败：" + back.detail());
+    }
+    return false;
+  }
+  if (sessions.lastVacatedRoom() == room) sessions.setLastVacatedRoom(0);
 
-  const RoomRecord& r = data_.rooms()[room];
+  const RoomRecord& rr = data_.rooms()[room];
   const std::string text =
-      Stamp() + " " + s.name + "[" + CardText(s.card) + "]登录" + r.name + " " + data_.categories().majorName(r.type);
+      Stamp() + " " + s.name + "[" + CardText(s.card) + "]登录" + rr.name + " " + data_.categories().majorName(rr.type);
   feedback_.PlaySoundCue(Cue::CheckIn);
   feedback_.PushMessage(text);
   AppendActivity(text);
   return true;
 }
 
-void SessionEngine::CheckOut(int student) {
+bool SessionEngine::CheckOut(int student) {
   sessionBoard_.StopFlash();
   ActiveSessionTable& sessions = data_.sessions();
   const int p = sessions.FindSession(student);
-  if (p < 0 || !StudentTable::validSlot(student)) return;
+  if (p < 0 || !StudentTable::validSlot(student)) return false;
   const DateTime now = clock_.now();
   const SessionRecord session = sessions.at(p);
   const int roomSlot = session.room;
@@ -296,7 +317,9 @@ void SessionEngine::CheckOut(int student) {
   // Sessions are checked at load: the room slot is valid. Stay safe anyway.
   const RoomRecord room = RoomTable::validSlot(roomSlot) ? data_.rooms()[roomSlot] : RoomRecord{};
 
-  StudentRecord& s = data_.students()[student];
+  // The student as billed, written to the file before the table changes.
+  const StudentRecord before = data_.students()[student];
+  StudentRecord s = before;
   s.semesterMinutes = AddMinutes(s.semesterMinutes, minutes);
   s.totalMinutes = AddMinutes(s.totalMinutes, minutes);
 
@@ -308,22 +331,11 @@ void SessionEngine::CheckOut(int student) {
                       "超出范围，按原价计费");
   }
   const Bill bill = ComputeBill(minutes, room, percentage);
-  if (bill.hadAnomaly) {
-    LogContext ctx{data_.log(), data_.students(), operator_.current(), now};
-    (void)WriteLogLine(ctx, 9, student, 0, roomSlot, TimeAnomalyRemark(bill.anomaly));
-  }
   s.balance -= bill.fee;
   s.checkinCount = s.checkinCount < INT32_MAX ? s.checkinCount + 1 : s.checkinCount;
-
   const int level = LevelFor(s, data_.categories(), options_.upgradePolicy);
-  if (level >= 0 && level != s.level) {
-    s.level = static_cast<uint8_t>(level);
-    feedback_.PushMessage(s.name + "已升级为" + data_.categories().levelName(level));
-    feedback_.PlaySoundCue(Cue::LevelChanged);
-  }
-  if (Status saved = data_.students().save(data_.folder(), student); !saved.ok()) {
-    feedback_.PushMessage("学生数据保存失败：" + saved.detail());
-  }
+  const bool levelChanged = level >= 0 && level != s.level;
+  if (levelChanged) s.level = static_cast<uint8_t>(level);
 
   CheckinRecord r;
   r.room = static_cast<int16_t>(roomSlot);
@@ -334,16 +346,56 @@ void SessionEngine::CheckOut(int student) {
   r.kind = 1;
   r.fee = bill.fee;
   r.keyDate = s.enrolled;
-  if (Status w = data_.checkins().append(Pack(r)); !w.ok()) feedback_.PushMessage("登记记录未能写入：" + w.detail());
 
-  sessions.RemoveSession(student, data_.settings());
+  // Student, check-out record, session: each write only after the one
+  // before it succeeded; a failure takes back what was written, so nothing
+  // is billed without its record and no ended session stays on disk.
+  const ProgramFolder& folder = data_.folder();
+  auto restoreStudent = [&] {
+    if (Status back = StudentTable::SaveRecordOf(folder, student, before); !back.ok()) {
+      feedback_.PushMessage("学生数据恢复失败：" + back.detail());
+    }
+  };
+  if (Status saved = StudentTable::SaveRecordOf(folder, student, s); !saved.ok()) {
+    WriteFailed("学生数据保存失败，未下线：" + saved.detail());
+    return false;
+  }
+  if (Status w = data_.checkins().append(Pack(r)); !w.ok()) {
+    restoreStudent();
+    WriteFailed("登记记录未能写入，未下线：" + w.detail());
+    return false;
+  }
+  const ActiveSessionTable::Removed removed = sessions.RemoveSession(student, data_.settings());
+  if (removed.position < 0) {
+    if (Status back = data_.checkins().Retract(); !back.ok()) {
+      feedback_.PushMessage("登记记录数保存失败：" + back.detail());
+    }
+    restoreStudent();
+    WriteFailed("登记文件写入失败，未下线：" + removed.status.detail());
+    return false;
+  }
+  if (!removed.status.ok()) feedback_.PushMessage("在线人数保存失败：" + removed.status.detail());
+  data_.students()[student] = s;
 
+  if (bill.hadAnomaly) {
+    LogContext ctx{data_.log(), data_.students(), operator_.current(), now};
+    if (Status logged = WriteLogLine(ctx, static_cast<uint8_t>(kTimeAnomaly), student, 0, roomSlot,
+                                     TimeAnomalyRemark(bill.anomaly));
+        !logged.ok()) {
+      feedback_.PushMessage("日志未能写入：" + logged.detail());
+    }
+  }
+  if (levelChanged) {
+    feedback_.PushMessage(s.name + "已升级为" + data_.categories().levelName(level));
+    feedback_.PlaySoundCue(Cue::LevelChanged);
+  }
   const std::string text = Stamp() + " " + s.name + "[" + CardText(s.card) + "]下线" + room.name + " " +
                            data_.categories().majorName(room.type) + " " + Rctime(bill.billed) + " " +
                            FormatFixed(bill.fee, 2) + "元";
   AppendActivity(text);
   feedback_.PushMessage(text);
   feedback_.PlaySoundCue(Cue::CheckOut);
+  return true;
 }
 
 void SessionEngine::OvertimeTick() {

@@ -64,8 +64,9 @@ class SessionEngine {
   void CancelCheckIn();
   // Starts a session; false when it could not be started.
   bool CheckIn(int student, int room);
-  // Ends a session with billing; nothing when the student is not checked in.
-  void CheckOut(int student);
+  // Ends a session with billing: every write done, or none and the box
+  // tells which failed. False when nothing was ended.
+  bool CheckOut(int student);
 
   // The overtime monitor's tick (every minute).
   void OvertimeTick();
@@ -102,6 +103,8 @@ class SessionEngine {
 
  private:
   void OpenDialogue(int student);
+  // A write of a check-in or check-out failed and was taken back.
+  void WriteFailed(const std::string& text);
   void CloseDialogue();
   void Changed();
   std::string Stamp() const;  // hh:mm of the current time

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-
 namespace tarvolen {
 
 std::string FreeRecordKey(int32_t record) {
@@ -125,54 +124,91 @@ Status ActiveSessionTable::AddSession(int student, int room, const DateTime& now
 
   if (beforeFileWrite) beforeFileWrite();
 
+  const std::string freeBefore = freeRecords_;
+  const int32_t highestBefore = highestRecord_;
   int32_t record = 0;
   if (freeRecords_.size() >= 4) {
     record = std::atoi(freeRecords_.substr(0, 4).c_str());
     freeRecords_.erase(0, 4);
   }
   if (record < 1) record = ++highestRecord_;
-  records_[static_cast<size_t>(count_)] = record;
-  // The session is running from here on, whatever the disk says: a failed
-  // write is reported, and the count on disk follows the table.
-  Status written = Status::Ok();
-  if (auto packed = Pack(s); packed.ok()) {
-    written = file_.write(record, packed.value());
-  } else {
-    written = packed.status();
+  // The file first, the table after: a session the file does not hold is
+  // not started, so the next start never disagrees with what the desk did.
+  auto undo = [&] {
+    freeRecords_ = freeBefore;
+    highestRecord_ = highestBefore;
+  };
+  auto packed = Pack(s);
+  if (!packed.ok()) {
+    undo();
+    return packed.status();
   }
+  if (Status written = file_.write(record, packed.value()); !written.ok()) {
+    undo();
+    return written;
+  }
+  if (Status counted = settings.writeLong(settings::kSessionCount, count_ + 1); !counted.ok()) {
+    // A count that leaves the record out would drop the session at the next
+    // start: the record is freed again and the session not started.
+    SessionRecord freed = s;
+    freed.room = 0;
+    if (auto f = Pack(freed); f.ok()) {
+      // Should freeing fail too, the stale count still keeps the record
+      // out at the next start, which is what it has to be.
+      (void)file_.write(record, f.value());
+    }
+    undo();
+    return counted;
+  }
+  records_[static_cast<size_t>(count_)] = record;
   ++count_;
-  Status counted = settings.writeLong(settings::kSessionCount, count_);
   ++onlineCount_;
   auto& places = freePlaces_[static_cast<size_t>(room)];
   if (places > 0) --places;
-  if (!written.ok()) return written;
-  return counted;
+  return Status::Ok();
 }
 
 ActiveSessionTable::Removed ActiveSessionTable::RemoveSession(int student, SettingsFile& settings) {
   Removed out;
   const int p = FindSession(student);
   if (p < 0) return out;
+  const int32_t record = records_[static_cast<size_t>(p)];
+
+  // The session's own record (known since it was read or written) is freed
+  // first: while the file holds it the session is not ended, so the next
+  // start can never bring back a session the desk has checked out.
+  if (record >= 1) {
+    auto bytes = file_.read(record);
+    if (!bytes.ok()) {
+      out.status = bytes.status();
+      return out;
+    }
+    SessionRecord rec = UnpackSession(bytes.value());
+    rec.room = 0;
+    auto packed = Pack(rec);
+    if (!packed.ok()) {
+      out.status = packed.status();
+      return out;
+    }
+    if (Status freed = file_.write(record, packed.value()); !freed.ok()) {
+      out.status = freed;
+      return out;
+    }
+    freeRecords_ += FreeRecordKey(record);
+  }
+
   out.position = p;
   out.room = sessions_[static_cast<size_t>(p)].room;
   const bool wasOvertime = overtime_[static_cast<size_t>(p)];
-  const int32_t record = records_[static_cast<size_t>(p)];
   sessions_[static_cast<size_t>(p)] = sessions_[static_cast<size_t>(count_ - 1)];
   overtime_[static_cast<size_t>(p)] = overtime_[static_cast<size_t>(count_ - 1)];
   records_[static_cast<size_t>(p)] = records_[static_cast<size_t>(count_ - 1)];
   overtime_[static_cast<size_t>(count_ - 1)] = false;
   --count_;
   if (wasOvertime) --overtimeCount_;
-
-  // The session's own record (known since it was read or written) is
-  // freed; its other members stay as they were.
-  if (auto bytes = file_.read(record); record >= 1 && bytes.ok()) {
-    SessionRecord rec = UnpackSession(bytes.value());
-    rec.room = 0;
-    if (auto packed = Pack(rec); packed.ok()) (void)file_.write(record, packed.value());
-    freeRecords_ += FreeRecordKey(record);
-  }
-  (void)settings.writeLong(settings::kSessionCount, count_);
+  // A count left too high is harmless: the next start stops at the records
+  // the file holds and writes back the count it found.
+  out.status = settings.writeLong(settings::kSessionCount, count_);
   --onlineCount_;
   if (RoomTable::validSlot(out.room)) {
     auto& places = freePlaces_[static_cast<size_t>(out.room)];

@@ -52,18 +52,20 @@ class ActiveSessionTable {
   int lastPage() const { return count_ > 0 ? (count_ - 1) / kRowsPerPage : 0; }
 
   // Starts a session at position count: the entry is filled, then
-  // `beforeFileWrite` runs (the check-in record goes to the year file
-  // there), then the session file record and the count are written.
-  // Refused when the table is full or the slots cannot exist.
+  // `beforeFileWrite` runs, then the session file record and the count are
+  // written; only when both reached the disk does the table count the
+  // session. Refused when the table is full or the slots cannot exist.
   Status AddSession(int student, int room, const DateTime& now, SettingsFile& settings,
                     const std::function<void()>& beforeFileWrite = {});
 
   struct Removed {
     int room = 0;
-    int position = -1;
+    int position = -1;  // -1: not ended (no session, or its record could not be freed)
+    Status status;      // with position -1: why nothing changed; else a failed count write
   };
-  // Ends the student's session: the last session moves into its position,
-  // its file record is freed for reuse. position -1 when there was none.
+  // Ends the student's session: its file record is freed for reuse first (a
+  // failure ends nothing), then the last session moves into its position and
+  // the count is written.
   Removed RemoveSession(int student, SettingsFile& settings);
 
   void setLastVacatedRoom(int room) { lastVacatedRoom_ = room; }

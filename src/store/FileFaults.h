@@ -8,9 +8,9 @@
 namespace tarvolen {
 
 struct WriteFault {
-  int skip = 0;        // writes of the file that still succeed first
-  int count = 1;       // writes that then fail (or the one that kills)
-  bool kill = false;   // the process is killed (SIGKILL) before the write
+  int skip = 0;       // writes of the file that still succeed first
+  int count = 1;      // writes that then fail (or the one that kills)
+  bool kill = false;  // the process is killed (SIGKILL) before the write
 };
 
 class FileFaults {

@@ -16,7 +16,6 @@ int64_t g_writesMade = 0;
 
 int64_t RecordFile::WritesMade() { return g_writesMade; }
 
-
 Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, size_t recordLength) {
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {

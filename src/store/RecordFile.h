@@ -60,5 +60,4 @@ class RecordFile {
   std::filesystem::path path_;
 };
 
-
 }  // namespace tarvolen

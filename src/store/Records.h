@@ -41,8 +41,11 @@ struct StudentRecord {
   std::array<int16_t, 3> dedicatedRooms{};
 
   bool isFree() const { return card == 0; }
-  bool isLost() const { return (status & 1) != 0; }
-  bool isSuspended() const { return (status & 2) != 0; }
+  // Bits of `status`.
+  static constexpr uint8_t kLost = 1;       // the card was reported lost
+  static constexpr uint8_t kSuspended = 2;  // the student is suspended
+  bool isLost() const { return (status & kLost) != 0; }
+  bool isSuspended() const { return (status & kSuspended) != 0; }
 };
 
 // rooms.dat: one practice room with its tariff.
@@ -92,6 +95,20 @@ struct CheckinRecord {
   float fee = 0;
   OleDate keyDate = 0;
 };
+
+// The kinds of a log line (LogRecord::operation).
+enum class LogOperation : uint8_t {
+  Recharge = 1,          // 充值
+  LossReport = 2,        // 挂失
+  LossRelease = 3,       // 解除挂失
+  CardReplacement = 4,   // 补卡
+  Suspension = 5,        // 违规停用
+  Restore = 6,           // 恢复使用
+  RoomOutOfService = 7,  // 房间停用
+  RoomInService = 8,     // 房间使用
+  Record = 9,            // 记录: a free record, or a check-out that measured a negative time
+};
+constexpr LogOperation kTimeAnomaly = LogOperation::Record;
 
 // 数据/日志/yyyy.dat: one logged operation.
 struct LogRecord {

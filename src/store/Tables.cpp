@@ -38,9 +38,14 @@ Status StudentTable::load(const ProgramFolder& folder, const LoadPump& pump) {
   return Status::Ok();
 }
 
+Status StudentTable::SaveRecordOf(const ProgramFolder& folder, int slot, const StudentRecord& record) {
+  if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such student slot");
+  return SaveRecord(folder.students(), kStudentRecordLength, slot + 1, Pack(record));
+}
+
 Status StudentTable::save(const ProgramFolder& folder, int slot) const {
   if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such student slot");
-  return SaveRecord(folder.students(), kStudentRecordLength, slot + 1, Pack((*this)[slot]));
+  return SaveRecordOf(folder, slot, (*this)[slot]);
 }
 
 int StudentTable::findByCard(int64_t card) const {

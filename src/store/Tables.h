@@ -34,6 +34,9 @@ class StudentTable {
   Status load(const ProgramFolder& folder, const LoadPump& pump = {});
   // Writes slot s to record s + 1 at once.
   Status save(const ProgramFolder& folder, int slot) const;
+  // Writes `record` as slot's record without touching the table: the file
+  // first, memory after, wherever money changes.
+  static Status SaveRecordOf(const ProgramFolder& folder, int slot, const StudentRecord& record);
 
   static bool validSlot(int slot) { return slot >= 1 && slot <= kLastSlot; }
   StudentRecord& operator[](int slot) { return slots_.at(static_cast<size_t>(slot)); }

@@ -48,6 +48,13 @@ Result<YearFile::Opened> YearFile::open(const std::filesystem::path& path, size_
   return opened;
 }
 
+Status YearFile::Retract() {
+  if (count_ <= 0) return Status::Ok();
+  --count_;
+  if (settings_ == nullptr) return Status::Ok();
+  return settings_->writeLong(counterPosition_, count_);
+}
+
 Status YearFile::append(const Result<Bytes>& packed) {
   if (!packed.ok()) return packed.status();
   if (!file_.isOpen()) return Status(ErrorCode::WriteFailed, "year file not open");

@@ -29,6 +29,9 @@ class YearFile {
   int32_t count() const { return count_; }
   void setCount(int32_t count) { count_ = count; }
 
+  // Takes back the last append of an operation that could not be completed:
+  // the count goes down by one (its record is overwritten by the next append).
+  Status Retract();
   // Writes the record at count + 1; only a successful write raises the count.
   Status append(const Result<Bytes>& packed);
   Result<Bytes> read(int64_t n) const { return file_.read(n); }
