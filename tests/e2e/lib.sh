@@ -305,6 +305,32 @@ click_only() {
   xdotool mousemove --window "$w" "$x" "$y" click 1
 }
 
+# --- logging in ------------------------------------------------------------
+
+# log_in [--first-run] PROMPT PASSWORD [MAIN_TITLE [PID]]: types the password
+# into the identity prompt and confirms it with Return; the first run's
+# prompt (--first-run) takes it twice, Tab between. With MAIN_TITLE, then
+# waits for the main window of that title (of PID) and leaves its id in MAIN;
+# fails when it does not come. Only the steps: whatever a test proves along
+# the way it checks itself, before or after the call.
+log_in() {
+  local twice=0
+  if [[ "$1" == --first-run ]]; then
+    twice=1
+    shift
+  fi
+  local prompt=$1 password=$2 title=${3:-} pid=${4:-}
+  type_text "$prompt" "$password"
+  if ((twice)); then
+    press "$prompt" Tab
+    type_text "$prompt" "$password"
+  fi
+  press "$prompt" Return
+  [[ -z "$title" ]] && return 0
+  MAIN=$(wait_window "$title" "$pid")
+  [[ -n "$MAIN" ]]
+}
+
 # --- controls of the main window -------------------------------------------
 
 # controls LOG: asks the desk in $PID for the list of

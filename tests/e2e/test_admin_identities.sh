@@ -37,10 +37,8 @@ PID=$DESK_PID
 PROMPT=$(wait_window "管理员验证" "$PID")
 check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
 wait_focus "$PROMPT"
-type_text "$PROMPT" "$OLD_PASSWORD"
-press "$PROMPT" Return
+log_in "$PROMPT" "$OLD_PASSWORD" "音乐学院琴房 管理员" "$PID"
 check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
-MAIN=$(wait_window "音乐学院琴房 管理员" "$PID")
 focus "$MAIN"
 
 check "用户管理 opens" open_page 4
@@ -85,10 +83,8 @@ wait_focus "$PROMPT"
 # 确认), back to the list again and one down: user one, whose password box
 # takes the focus.
 press "$PROMPT" shift+Tab Home shift+Tab Down
-type_text "$PROMPT" "$USER_PASSWORD"
-press "$PROMPT" Return
+log_in "$PROMPT" "$USER_PASSWORD" "音乐学院琴房 $USER_NAME" "$PID"
 check "user one is confirmed with its new password" wait_log "$LOG" "[身份] 1"
-MAIN=$(wait_window "音乐学院琴房 $USER_NAME" "$PID")
 check "the title carries user one's new name" test -n "$MAIN"
 focus "$MAIN"
 controls "$LOG"
@@ -109,8 +105,7 @@ press "$PROMPT" Return
 check "the old administrator password is refused" answer_box "$PID"
 check "nobody else was confirmed" test "$(log_count "$LOG" "[身份]")" = 1
 wait_focus "$PROMPT"
-type_text "$PROMPT" "$NEW_PASSWORD"
-press "$PROMPT" Return
+log_in "$PROMPT" "$NEW_PASSWORD"
 check "the new administrator password lets in" wait_log "$LOG" "[身份] 6"
 
 kill -TERM "$PID"

@@ -23,15 +23,14 @@ mode_changed() {
   [[ -n "$(control_text ComboMode)" && "$(control_text ComboMode)" != "$MODE_SHOWN" ]]
 }
 
+# The administrator's login as this test checks it: the prompt once loading
+# is done, the main window after the confirmation, each with the keyboard.
 login() {
   PROMPT=$(wait_window "管理员验证" "$PID")
   wait_log "$LOG" "[启动] 载入完毕" || return 1
   wait_focus "$PROMPT" || return 1
-  type_text "$PROMPT" "$PASSWORD"
-  press "$PROMPT" Return
-  wait_log "$LOG" "[身份] 6" || return 1
-  MAIN=$(wait_window "${TITLE_NAME:-音乐学院琴房} 管理员" "$PID")
-  [[ -n "$MAIN" ]] && wait_focus "$MAIN"
+  log_in "$PROMPT" "$PASSWORD" "${TITLE_NAME:-音乐学院琴房} 管理员" "$PID" || return 1
+  wait_log "$LOG" "[身份] 6" && wait_focus "$MAIN"
 }
 
 # --- first run: change two options -----------------------------------------

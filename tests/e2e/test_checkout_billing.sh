@@ -48,10 +48,8 @@ PID=$DESK_PID
 PROMPT=$(wait_window "管理员验证" "$PID")
 check "the prompt is up" test -n "$PROMPT"
 check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-type_text "$PROMPT" "pw"
-press "$PROMPT" Return
+log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
 check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
-MAIN=$(wait_window "音乐学院琴房 管理员" "$PID")
 check "the main window carries the identity in its title" test -n "$MAIN"
 
 # The card reader: keypad digits and Enter.

@@ -24,10 +24,7 @@ check "loading finishes with the prompt on screen" wait_log "$LOG1" "[启动] �
 check "no 管理员验证 prompt on a first run" window_absent "管理员验证"
 
 # Text1 has the focus; Tab goes to Text2; Enter confirms.
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Tab
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Return
+log_in --first-run "$PROMPT" "$PASSWORD"
 check "the typed pair confirms the administrator" wait_log "$LOG1" "[身份] 6"
 check "no message box after a matching pair" window_absent "提示"
 check "the prompt is gone after the confirmation" wait_window_gone "设定管理密码" "$FIRST"
@@ -69,10 +66,8 @@ check "no identity was confirmed by the wrong password" test "$(log_count "$LOG2
 check "the prompt is still up after the refusal" window_shown "管理员验证" "$SECOND"
 
 # The box emptied the password box: typing the password alone gets in.
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Return
+log_in "$PROMPT" "$PASSWORD" "音乐学院琴房 管理员" "$SECOND"
 check "the right password confirms the administrator" wait_log "$LOG2" "[身份] 6"
-MAIN=$(wait_window "音乐学院琴房 管理员" "$SECOND")
 check "the main window is titled 音乐学院琴房 管理员" test -n "$MAIN"
 check "the prompt is hidden once the main window is up" wait_window_gone "管理员验证" "$SECOND"
 

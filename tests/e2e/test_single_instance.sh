@@ -38,10 +38,7 @@ check "the first instance's prompt is still up" window_shown "设定管理密码
 check "the first instance showed no box" window_absent "提示" "$A"
 
 # The first instance still works.
-type_text "$PROMPT_A" "$PASSWORD"
-press "$PROMPT_A" Tab
-type_text "$PROMPT_A" "$PASSWORD"
-press "$PROMPT_A" Return
+log_in --first-run "$PROMPT_A" "$PASSWORD"
 check "the first instance still confirms the administrator" wait_log "$LOG_A" "[身份] 6"
 check "the password is stored at once" test "$(record_text "$HOME_DIR" 21)" = "$PASSWORD"
 
@@ -77,8 +74,7 @@ check "the new start holds the folder against a further start" test -n "$BOX"
 check "the further start exits with code 1" ends_with_code "$D" 1
 
 # The password set by the killed instance lets the new one in.
-type_text "$PROMPT_C" "$PASSWORD"
-press "$PROMPT_C" Return
+log_in "$PROMPT_C" "$PASSWORD"
 check "the new start confirms the administrator" wait_log "$LOG_C" "[身份] 6"
 check "the main window is titled 音乐学院琴房 管理员" test -n "$(wait_window "音乐学院琴房 管理员" "$C")"
 

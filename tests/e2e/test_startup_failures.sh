@@ -87,10 +87,7 @@ for row in "${SURVIVING[@]}"; do
   check "$name: no box is shown" window_absent "提示" "$pid"
 
   # The desk is usable: set the administrator password and get in.
-  type_text "$prompt" "Go$i"
-  press "$prompt" Tab
-  type_text "$prompt" "Go$i"
-  press "$prompt" Return
+  log_in --first-run "$prompt" "Go$i"
   check "$name: the administrator is confirmed" wait_log "$LOG" "[身份] 6"
   kill -TERM "$pid"
   check "$name: SIGTERM saves" wait_log "$LOG" "[退出] 已保存"

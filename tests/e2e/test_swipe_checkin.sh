@@ -17,10 +17,7 @@ PID=$DESK_PID
 PROMPT=$(wait_window "设定管理密码" "$PID")
 check "the first start asks for the administrator password" test -n "$PROMPT"
 check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Tab
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Return
+log_in --first-run "$PROMPT" "$PASSWORD"
 check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
 check "the prompt is gone" wait_window_gone "设定管理密码" "$PID"
 # The first confirmation leaves the title alone: the window shows the

@@ -16,10 +16,8 @@ PROMPT=$(wait_window "管理员验证" "$PID")
 check "the start shows the prompt" test -n "$PROMPT"
 check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
 check "the prompt has the keyboard at start" wait_focus "$PROMPT"
-type_text "$PROMPT" "$PASSWORD"
-press "$PROMPT" Return
+log_in "$PROMPT" "$PASSWORD" "音乐学院琴房 管理员" "$PID"
 check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
-MAIN=$(wait_window "音乐学院琴房 管理员" "$PID")
 check "the main window is titled 音乐学院琴房 管理员" test -n "$MAIN"
 check "the main window has the keyboard" wait_focus "$MAIN"
 

@@ -18,6 +18,7 @@
 #include "desk/Desk.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/DeskTestFolder.h"
+#include "ui/LogIn.h"
 
 using namespace tarvolen;
 using namespace tarvolen::uitest;
@@ -126,13 +127,9 @@ void AdminAreaWidgetTest::start(int normalSlot, const std::string& password) {
   Desk& d = desk_->desk;
   if (normalSlot < 0) {
     QVERIFY(d.prompt().firstRun());
-    d.prompt().setPassword(kAdminPassword);
-    d.prompt().setSecond(kAdminPassword);
-    QCOMPARE(d.ConfirmIdentity(), IdentityPrompt::Outcome::FirstRunDone);
+    QCOMPARE(ConfirmFirstRun(d, kAdminPassword), IdentityPrompt::Outcome::FirstRunDone);
   } else {
-    d.prompt().select(normalSlot);
-    d.prompt().setPassword(password);
-    QCOMPARE(d.ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
+    QCOMPARE(LogInAs(d, normalSlot, password), IdentityPrompt::Outcome::Confirmed);
   }
   widget_ = std::make_unique<AdminAreaWidget>(d);
   widget_->resize(1280, 960);
@@ -381,9 +378,7 @@ void AdminAreaWidgetTest::optionRefusedAfterSwitchingToTheVisitor() {
   // visitor's changes are refused.
   Desk& d = desk_->desk;
   d.SwitchIdentity();
-  d.prompt().select(0);
-  d.prompt().setPassword("");
-  QCOMPARE(d.ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
+  QCOMPARE(LogInAs(d, 0, ""), IdentityPrompt::Outcome::Confirmed);
   widget_->render();
   QCOMPARE(shownPage(), 0);
   for (int i = 0; i < AdminAreaWidget::kPages; ++i) QVERIFY(nav(i)->isHidden());

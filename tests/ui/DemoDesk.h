@@ -3,14 +3,12 @@
 // throw-away folder and a Desk over it with the fake platform services
 // (clock, timers that move only when a test advances them, message boxes,
 // random numbers), started and logged in as the administrator.
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "maintenance/CleanInstallation.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeRandom.h"
@@ -18,6 +16,8 @@
 #include "platform/fake/FakeSoundPlayer.h"
 #include "platform/fake/FakeTimers.h"
 #include "desk/Desk.h"
+#include "ui/DeskTestFolder.h"
+#include "ui/LogIn.h"
 
 namespace tarvolen::uitest {
 
@@ -27,26 +27,15 @@ inline constexpr CivilDate kDemoDay{2012, 9, 3};
 class DemoDesk {
  public:
   // Writes the installation; call start() next.
-  DemoDesk() : clock_(DateTime{kDemoDay, 9, 0, 0}) {
-    if (!tmp_.isValid()) return;
-    // <tmp>/A, so the suspension file beside it ("<tmp>/Ats.dat") goes too.
-    root_ = std::filesystem::path(tmp_.path().toStdString()) / "A";
-    Status s = WriteCleanInstallation(root_, kDemoDay);
-    if (!s.ok()) {
-      error_ = "WriteCleanInstallation: " + s.detail();
-      return;
-    }
-    Status d = AddDemoData(root_, kDemoDay);
-    if (!d.ok()) error_ = "AddDemoData: " + d.detail();
-  }
+  DemoDesk() : installation_(/*demo=*/true, kDemoDay), clock_(DateTime{kDemoDay, 9, 0, 0}) {}
 
   // Empty when the installation was written.
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return installation_.error(); }
 
   // Start-up to the end of loading; false when it stopped early.
   bool start() {
-    if (!error_.empty() || root_.empty()) return false;
-    desk_ = std::make_unique<Desk>(ProgramFolder(root_),
+    if (!error().empty() || root().empty()) return false;
+    desk_ = std::make_unique<Desk>(ProgramFolder(root()),
                                    DeskServices{clock_, boxes_, instance_, &sound_, &timers_, &random_});
     if (desk_->StartUntilPrompt() != StartStop::Continue) return false;
     return desk_->ContinueLoading([] { return true; });
@@ -54,9 +43,7 @@ class DemoDesk {
 
   // The first start sets the administrator's password and confirms it.
   bool logIn(const std::string& password = "Liszt1811") {
-    desk_->prompt().setPassword(password);
-    desk_->prompt().setSecond(password);
-    return desk_->ConfirmIdentity() == IdentityPrompt::Outcome::FirstRunDone;
+    return ConfirmFirstRun(*desk_, password) == IdentityPrompt::Outcome::FirstRunDone;
   }
 
   // A card as the reader types it: keypad digits, then Enter.
@@ -66,15 +53,13 @@ class DemoDesk {
   }
 
   Desk& desk() { return *desk_; }
-  const std::filesystem::path& root() const { return root_; }
+  const std::filesystem::path& root() const { return installation_.root(); }
   FakeClock& clock() { return clock_; }
   FakeTimerFactory& timers() { return timers_; }
   FakeMessageBoxes& boxes() { return boxes_; }
 
  private:
-  QTemporaryDir tmp_;
-  std::filesystem::path root_;
-  std::string error_;
+  Installation installation_;
   FakeClock clock_;
   FakeMessageBoxes boxes_;
   FakeSingleInstance instance_;
@@ -83,12 +68,6 @@ class DemoDesk {
   FakeRandom random_;
   std::unique_ptr<Desk> desk_;
 };
-
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace tarvolen::uitest
-
-namespace tarvolen::uitest {
 
 // The offscreen platform warns that it cannot raise a window or propagate
 // size hints, the sound backend that there is no audio device: noise that

@@ -69,25 +69,33 @@ inline std::string ReadFile(const std::filesystem::path& p) {
 
 // A program folder <tmp>/A inside a fresh temporary folder, so that files
 // lying beside it (the suspension file "<tmp>/Ats.dat") go away with it.
+// A folder that cannot be written fails the current test.
 class Installation {
  public:
   explicit Installation(bool demo = false, CivilDate today = kToday) {
     if (!tmp_.isValid()) {
-      QFAIL("cannot create a temporary folder");
+      error_ = "cannot create a temporary folder";
+      QFAIL(error_.c_str());
       return;
     }
     root_ = std::filesystem::path(tmp_.path().toStdString()) / "A";
     Status s = WriteCleanInstallation(root_, today);
     if (!s.ok()) {
-      QFAIL(("WriteCleanInstallation: " + s.detail()).c_str());
+      error_ = "WriteCleanInstallation: " + s.detail();
+      QFAIL(error_.c_str());
       return;
     }
     if (demo) {
       Status d = AddDemoData(root_, today);
-      if (!d.ok()) QFAIL(("AddDemoData: " + d.detail()).c_str());
+      if (!d.ok()) {
+        error_ = "AddDemoData: " + d.detail();
+        QFAIL(error_.c_str());
+      }
     }
   }
 
+  // Why the folder was not written; empty when it was.
+  const std::string& error() const { return error_; }
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path settingsPath() const { return root_ / "set.dat"; }
   std::string settingsBytes() const { return ReadFile(settingsPath()); }
@@ -145,6 +153,7 @@ class Installation {
 
   QTemporaryDir tmp_;
   std::filesystem::path root_;
+  std::string error_;
 };
 
 // A Desk over a program folder with the fake platform services, started the

@@ -15,6 +15,7 @@
 #include "desk/SessionEngine.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/DemoMainWindow.h"
+#include "ui/LogIn.h"
 #include "ui/MainWindow.h"
 
 using namespace tarvolen;
@@ -141,9 +142,8 @@ void MainWindowAdminTest::navigationFollowsTheIdentity() {
     QVERIFY(desk.userPage().Save().ok());
   }
   desk.SwitchIdentity();
-  desk.prompt().select(identity);
-  desk.prompt().setPassword(identity == 1 ? "Viola1" : identity == 6 ? "Liszt1811" : "");
-  QCOMPARE(desk.ConfirmIdentity(), IdentityPrompt::Outcome::Confirmed);
+  const char* password = identity == 1 ? "Viola1" : identity == 6 ? "Liszt1811" : "";
+  QCOMPARE(LogInAs(desk, identity, password), IdentityPrompt::Outcome::Confirmed);
   QCOMPARE(desk.currentIdentity(), identity);
   main_->render();
 
