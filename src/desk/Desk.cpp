@@ -143,9 +143,17 @@ StartStop Desk::StartUntilPrompt() {
     PushMessage("错误" + std::to_string(static_cast<int>(s.code())));
   }
 
-  if (!services_.instance.acquire()) {
+  const InstanceClaim claim = services_.instance.acquire();
+  if (claim.hold == InstanceHold::HeldByOther) {
     services_.boxes.show("提示", "本程序已经在运行中！", BoxIcon::Critical);
     return StartStop::AlreadyRunning;
+  }
+  if (claim.hold == InstanceHold::FolderNotWritable) {
+    // Not another instance: the operator has to make the folder writable.
+    std::string text = "程序目录不可写入：" + folder.root().string();
+    if (!claim.reason.empty()) text += "（" + claim.reason + "）";
+    services_.boxes.show("提示", text, BoxIcon::Critical);
+    return StartStop::FolderNotWritable;
   }
   if (!data_.hasSettings() || !data_.hasSessionFile()) {
     services_.boxes.show("提示", "数据损坏", BoxIcon::Critical);

@@ -48,6 +48,8 @@ enum class StartStop {
   AlreadyRunning,  // "本程序已经在运行中！"
   DataDamaged,     // "数据损坏"
   AppNameMissing,  // appname.txt not found
+  // "程序目录不可写入：" the folder (the system's reason): the lock cannot be written
+  FolderNotWritable,
 };
 
 // What the windows show of the desk as a whole.

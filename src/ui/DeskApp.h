@@ -12,6 +12,7 @@
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/KeySource.h"
+#include "platform/LoggingMessageBoxes.h"
 #include "platform/LoggingSoundPlayer.h"
 
 class QSocketNotifier;
@@ -51,6 +52,7 @@ class DeskApp : public QObject {
   SystemClock clock_;
   StderrDiagnostics diagnostics_;
   QtMessageBoxes boxes_;
+  LoggingMessageBoxes loggedBoxes_{boxes_};
   std::unique_ptr<LockFileInstance> instance_;
   QtSoundPlayer sound_;
   LoggingSoundPlayer loggedSound_{sound_};

@@ -46,7 +46,11 @@ class Installation {
   }
 
   std::unique_ptr<Desk> makeDesk(bool otherInstanceRunning = false) {
-    instance_ = std::make_unique<FakeSingleInstance>(otherInstanceRunning);
+    return makeDesk(InstanceClaim{otherInstanceRunning ? InstanceHold::HeldByOther : InstanceHold::Acquired, {}});
+  }
+  // A desk whose single-instance check answers with this claim.
+  std::unique_ptr<Desk> makeDesk(InstanceClaim claim) {
+    instance_ = std::make_unique<FakeSingleInstance>(std::move(claim));
     return std::make_unique<Desk>(folder(), DeskServices{clock_, boxes_, *instance_, &sound_, &timers_, &random_});
   }
 

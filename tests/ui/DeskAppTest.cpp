@@ -230,13 +230,13 @@ void DeskAppTest::secondDeskOnTheSameFolderIsRefused() {
 
   // The refused desk did not take the folder away from the first one.
   LockFileInstance third(QString::fromStdString(inst_->root().string()));
-  QVERIFY(!third.acquire());
+  QCOMPARE(third.acquire().hold, InstanceHold::HeldByOther);
   QVERIFY(app_->prompt().isVisible());
 
   // Once the first desk is gone, the folder is free again.
   app_.reset();
   LockFileInstance fourth(QString::fromStdString(inst_->root().string()));
-  QVERIFY(fourth.acquire());
+  QCOMPARE(fourth.acquire().hold, InstanceHold::Acquired);
 }
 
 void DeskAppTest::missingSettingsStopsTheStart() {
