@@ -28,6 +28,8 @@ class ProgramFolder {
   std::filesystem::path company() const { return file("vin.dat"); }
   std::filesystem::path operationNames() const { return file("data/rrsm.dat"); }
   std::filesystem::path appName() const { return file("appname.txt"); }
+  // The crash journal of check-in and check-out (store/Journal.h).
+  std::filesystem::path journal() const { return file("journal.dat"); }
   std::filesystem::path checkinYear(int year) const;
   std::filesystem::path logYear(int year) const;
   std::filesystem::path suspension() const;
