@@ -159,6 +159,14 @@ StartStop Desk::StartUntilPrompt() {
     services_.boxes.show("提示", "数据损坏", BoxIcon::Critical);
     return StartStop::DataDamaged;
   }
+  // A check-in or check-out cut off by a killed process is finished before
+  // anything is read; one whose journal was itself cut off never began.
+  auto recovered = data_.journal().Recover();
+  if (!recovered.ok()) {
+    services_.boxes.show("提示", "上次未完成的登记操作未能完成：" + recovered.status().detail(), BoxIcon::Critical);
+    return StartStop::DataDamaged;
+  }
+  if (recovered.value() == Journal::Recovery::Finished) PushMessage("上次未完成的登记操作已完成");
 
   ReadOptions();
   RollCalendar();

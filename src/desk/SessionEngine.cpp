@@ -260,6 +260,42 @@ void SessionEngine::WriteFailed(const std::string& text) {
   boxes_.show("提示", text, BoxIcon::Critical);
 }
 
+namespace {
+constexpr const char* kRestart = "请重新启动程序。";
+}  // namespace
+
+bool SessionEngine::BeginJournal(const Result<WritePlan>& plan, const std::string& notDone) {
+  if (journalLeft_) {
+    WriteFailed(std::string("上次未完成的操作将在下次启动时完成，") + notDone + "，" + kRestart);
+    return false;
+  }
+  if (!plan.ok()) {
+    WriteFailed("登记记录未能写入，" + notDone + "：" + plan.status().detail());
+    return false;
+  }
+  if (Status begun = data_.journal().Begin(plan.value()); !begun.ok()) {
+    // A journal written whole but not flushed must not be finished later.
+    if (!data_.journal().Clear().ok()) journalLeft_ = true;
+    WriteFailed("恢复记录未能写入，" + notDone + "：" + begun.detail());
+    return false;
+  }
+  return true;
+}
+
+void SessionEngine::EndJournal() {
+  if (Status cleared = data_.journal().Clear(); !cleared.ok()) {
+    // Left as it is it would be made again at the next start, over later
+    // changes: no further check-in or check-out until then.
+    journalLeft_ = true;
+    WriteFailed("恢复记录未能清除：" + cleared.detail() + "，" + kRestart);
+  }
+}
+
+void SessionEngine::LeaveJournal(const std::string& failure, const std::string& completedAtStart) {
+  journalLeft_ = true;
+  WriteFailed(failure + "。未能撤回已写入的数据：" + completedAtStart + "将在程序下次启动时完成，" + kRestart);
+}
+
 bool SessionEngine::CheckIn(int student, int room) {
   ActiveSessionTable& sessions = data_.sessions();
   const DateTime now = clock_.now();
@@ -279,21 +315,39 @@ bool SessionEngine::CheckIn(int student, int room) {
     (void)feedback_.Refuse("签到人数已达上限（1001人），不能再登记！", true);
     return false;
   }
+  // Every write planned and journalled first, so a process killed between
+  // them is finished at the next start instead of leaving half a check-in.
+  auto recordPlan = data_.checkins().planAppend(Pack(r));
+  auto sessionPlan = sessions.PlanAddSession(student, room, now, data_.settings());
+  if (!sessionPlan.ok() && sessionPlan.status().code() == ErrorCode::Refused) {
+    (void)feedback_.Refuse(sessionPlan.status().detail(), true);
+    return false;
+  }
+  Result<WritePlan> plan = !recordPlan.ok() ? recordPlan : !sessionPlan.ok() ? sessionPlan : recordPlan;
+  if (plan.ok()) plan->insert(plan->end(), sessionPlan->begin(), sessionPlan->end());
+  if (!BeginJournal(plan, "未登录")) return false;
+
   if (Status w = data_.checkins().append(Pack(r)); !w.ok()) {
     WriteFailed("登记记录未能写入，未登录：" + w.detail());
+    EndJournal();
     return false;
   }
   if (Status added = sessions.AddSession(student, room, now, data_.settings()); !added.ok()) {
+    const std::string failure = "登记文件写入失败，未登录：" + added.detail();
+    if (Status back = data_.checkins().Retract(); !back.ok()) {
+      feedback_.PushMessage("登记记录数保存失败：" + back.detail());
+      LeaveJournal(failure, "本次登录");
+      return false;
+    }
     if (added.code() == ErrorCode::Refused) {
       (void)feedback_.Refuse(added.detail(), true);
     } else {
-      WriteFailed("登记文件写入失败，未登录：" + added.detail());
+      WriteFailed(failure);
     }
-    if (Status back = data_.checkins().Retract(); !back.ok()) {
-      feedback_.PushMessage("登记记录数保存失败：" + back.detail());
-    }
+    EndJournal();
     return false;
   }
+  EndJournal();
   if (sessions.lastVacatedRoom() == room) sessions.setLastVacatedRoom(0);
 
   const RoomRecord& rr = data_.rooms()[room];
@@ -351,29 +405,56 @@ bool SessionEngine::CheckOut(int student) {
   // before it succeeded; a failure takes back what was written, so nothing
   // is billed without its record and no ended session stays on disk.
   const ProgramFolder& folder = data_.folder();
-  auto restoreStudent = [&] {
-    if (Status back = StudentTable::SaveRecordOf(folder, student, before); !back.ok()) {
-      feedback_.PushMessage("学生数据恢复失败：" + back.detail());
+  {
+    // Journalled first: a process killed after the student was billed and
+    // before the session was freed must not bill the same session again.
+    auto studentWrite = StudentTable::PlanRecordOf(folder, student, s);
+    auto recordPlan = data_.checkins().planAppend(Pack(r));
+    auto sessionPlan = sessions.PlanRemoveSession(student, data_.settings());
+    Result<WritePlan> plan = !studentWrite.ok()  ? Result<WritePlan>(studentWrite.status())
+                             : !recordPlan.ok()  ? recordPlan
+                             : !sessionPlan.ok() ? sessionPlan
+                                                 : Result<WritePlan>(WritePlan{studentWrite.value()});
+    if (plan.ok()) {
+      plan->insert(plan->end(), recordPlan->begin(), recordPlan->end());
+      plan->insert(plan->end(), sessionPlan->begin(), sessionPlan->end());
     }
+    if (!BeginJournal(plan, "未下线")) return false;
+  }
+  auto restoreStudent = [&] {
+    Status back = StudentTable::SaveRecordOf(folder, student, before);
+    if (!back.ok()) feedback_.PushMessage("学生数据恢复失败：" + back.detail());
+    return back.ok();
   };
   if (Status saved = StudentTable::SaveRecordOf(folder, student, s); !saved.ok()) {
     WriteFailed("学生数据保存失败，未下线：" + saved.detail());
+    EndJournal();
     return false;
   }
   if (Status w = data_.checkins().append(Pack(r)); !w.ok()) {
-    restoreStudent();
-    WriteFailed("登记记录未能写入，未下线：" + w.detail());
+    const std::string failure = "登记记录未能写入，未下线：" + w.detail();
+    if (!restoreStudent()) {
+      LeaveJournal(failure, "本次下线");
+      return false;
+    }
+    WriteFailed(failure);
+    EndJournal();
     return false;
   }
   const ActiveSessionTable::Removed removed = sessions.RemoveSession(student, data_.settings());
   if (removed.position < 0) {
-    if (Status back = data_.checkins().Retract(); !back.ok()) {
-      feedback_.PushMessage("登记记录数保存失败：" + back.detail());
+    const std::string failure = "登记文件写入失败，未下线：" + removed.status.detail();
+    Status back = data_.checkins().Retract();
+    if (!back.ok()) feedback_.PushMessage("登记记录数保存失败：" + back.detail());
+    if (!back.ok() || !restoreStudent()) {
+      LeaveJournal(failure, "本次下线");
+      return false;
     }
-    restoreStudent();
-    WriteFailed("登记文件写入失败，未下线：" + removed.status.detail());
+    WriteFailed(failure);
+    EndJournal();
     return false;
   }
+  EndJournal();
   if (!removed.status.ok()) feedback_.PushMessage("在线人数保存失败：" + removed.status.detail());
   data_.students()[student] = s;
 

@@ -105,6 +105,16 @@ class SessionEngine {
   void OpenDialogue(int student);
   // A write of a check-in or check-out failed and was taken back.
   void WriteFailed(const std::string& text);
+  // The crash journal around a check-in or check-out (store/Journal.h).
+  // Begin: the plan on disk before the first write; false (and told) when
+  // it is not, and nothing may be written.
+  bool BeginJournal(const Result<WritePlan>& plan, const std::string& notDone);
+  // The operation is complete, or every write of it was taken back.
+  void EndJournal();
+  // A failure whose undo could not be written: the journal stays, so the
+  // next start completes the operation exactly once; until then no other
+  // check-in or check-out may overwrite it.
+  void LeaveJournal(const std::string& failure, const std::string& completedAtStart);
   void CloseDialogue();
   void Changed();
   std::string Stamp() const;  // hh:mm of the current time
@@ -130,6 +140,7 @@ class SessionEngine {
   Proposal proposal_;
   int currentStudent_ = 0;
   int rememberedRow_ = -1;
+  bool journalLeft_ = false;
 };
 
 }  // namespace tarvolen

@@ -107,6 +107,51 @@ int ActiveSessionTable::FindSession(int student) const {
 
 namespace tarvolen {
 
+SessionRecord ActiveSessionTable::NewSession(int student, int room, const DateTime& now) {
+  SessionRecord s;
+  s.room = static_cast<int16_t>(room);
+  s.student = static_cast<int16_t>(student);
+  s.startMinute = static_cast<int16_t>(MinuteOfDay(now));
+  s.startDate = ToOle(now.date);
+  return s;
+}
+
+int32_t ActiveSessionTable::NextRecord() const {
+  int32_t record = freeRecords_.size() >= 4 ? std::atoi(freeRecords_.substr(0, 4).c_str()) : 0;
+  return record >= 1 ? record : highestRecord_ + 1;
+}
+
+Result<WritePlan> ActiveSessionTable::PlanAddSession(int student, int room, const DateTime& now,
+                                                     const SettingsFile& settings) const {
+  if (count_ >= kCapacity) {
+    return Status(ErrorCode::Refused, "签到人数已达上限（1001人），不能再登记！");
+  }
+  if (!StudentTable::validSlot(student) || !RoomTable::validSlot(room)) {
+    return Status(ErrorCode::Refused, "房间数据异常。");
+  }
+  auto packed = Pack(NewSession(student, room, now));
+  if (!packed.ok()) return packed.status();
+  return WritePlan{file_.planWrite(NextRecord(), packed.value()),
+                   settings.planLong(settings::kSessionCount, count_ + 1)};
+}
+
+Result<WritePlan> ActiveSessionTable::PlanRemoveSession(int student, const SettingsFile& settings) const {
+  const int p = FindSession(student);
+  if (p < 0) return Status(ErrorCode::Refused, "no session");
+  WritePlan plan;
+  if (const int32_t record = records_[static_cast<size_t>(p)]; record >= 1) {
+    auto bytes = file_.read(record);
+    if (!bytes.ok()) return bytes.status();
+    SessionRecord rec = UnpackSession(bytes.value());
+    rec.room = 0;
+    auto packed = Pack(rec);
+    if (!packed.ok()) return packed.status();
+    plan.push_back(file_.planWrite(record, packed.value()));
+  }
+  plan.push_back(settings.planLong(settings::kSessionCount, count_ - 1));
+  return plan;
+}
+
 Status ActiveSessionTable::AddSession(int student, int room, const DateTime& now, SettingsFile& settings,
                                       const std::function<void()>& beforeFileWrite) {
   if (count_ >= kCapacity) {
@@ -116,10 +161,7 @@ Status ActiveSessionTable::AddSession(int student, int room, const DateTime& now
     return Status(ErrorCode::Refused, "房间数据异常。");
   }
   SessionRecord& s = sessions_[static_cast<size_t>(count_)];
-  s.room = static_cast<int16_t>(room);
-  s.student = static_cast<int16_t>(student);
-  s.startMinute = static_cast<int16_t>(MinuteOfDay(now));
-  s.startDate = ToOle(now.date);
+  s = NewSession(student, room, now);
   overtime_[static_cast<size_t>(count_)] = false;
 
   if (beforeFileWrite) beforeFileWrite();

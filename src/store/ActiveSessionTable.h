@@ -68,6 +68,11 @@ class ActiveSessionTable {
   // the count is written.
   Removed RemoveSession(int student, SettingsFile& settings);
 
+  // The writes AddSession and RemoveSession would make now (the session
+  // record, then the count), for the crash journal; nothing written.
+  Result<WritePlan> PlanAddSession(int student, int room, const DateTime& now, const SettingsFile& settings) const;
+  Result<WritePlan> PlanRemoveSession(int student, const SettingsFile& settings) const;
+
   void setLastVacatedRoom(int room) { lastVacatedRoom_ = room; }
   // Room editor and room operations change capacities and service status.
   void setFreePlaces(int room, int places) { freePlaces_.at(static_cast<size_t>(room)) = static_cast<uint8_t>(places); }
@@ -80,6 +85,11 @@ class ActiveSessionTable {
   RecordFile& file() { return file_; }
 
  private:
+  static SessionRecord NewSession(int student, int room, const DateTime& now);
+  // The session-file record the next session takes: the first free one,
+  // else one past the highest.
+  int32_t NextRecord() const;
+
   RecordFile file_;
   std::vector<SessionRecord> sessions_;
   std::vector<bool> overtime_;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "store/ActiveSessionTable.h"
+#include "store/Journal.h"
 #include "store/ProgramFolder.h"
 #include "store/SettingsFile.h"
 #include "store/SideFiles.h"
@@ -20,7 +21,7 @@ namespace tarvolen {
 
 class InstallationData {
  public:
-  explicit InstallationData(ProgramFolder folder) : folder_(std::move(folder)) {}
+  explicit InstallationData(ProgramFolder folder) : folder_(std::move(folder)), journal_(folder_) {}
   InstallationData(const InstallationData&) = delete;
   InstallationData& operator=(const InstallationData&) = delete;
 
@@ -74,6 +75,8 @@ class InstallationData {
   const OperationNames& operationNames() const { return operationNames_; }
   YearFile& checkins() { return checkins_; }
   YearFile& log() { return log_; }
+  // The crash journal of check-in and check-out.
+  Journal& journal() { return journal_; }
   // The suspension file beside the folder, opened for one use.
   SuspensionFile suspensions() { return SuspensionFile(folder_, *settings_); }
 
@@ -88,6 +91,7 @@ class InstallationData {
   CompanyInfo company_;
   YearFile checkins_;
   YearFile log_;
+  Journal journal_;
 };
 
 }  // namespace tarvolen

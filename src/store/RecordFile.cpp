@@ -126,6 +126,15 @@ Status RecordFile::writeAt(int64_t position, const Bytes& bytes) {
   return writeRange(position - 1, bytes);
 }
 
+PlannedWrite RecordFile::planWrite(int64_t n, const Bytes& packed) const {
+  const int64_t l = static_cast<int64_t>(length_);
+  return PlannedWrite{path_, (n - 1) * l, packed, n * l};
+}
+
+PlannedWrite RecordFile::planWriteAt(int64_t position, const Bytes& bytes) const {
+  return PlannedWrite{path_, position - 1, bytes, 0};
+}
+
 int64_t RecordFile::sizeInBytes() const {
   struct stat st {};
   if (fd_ < 0 || ::fstat(fd_, &st) != 0) return -1;

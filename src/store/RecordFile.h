@@ -10,6 +10,7 @@
 
 #include "store/Packing.h"
 #include "store/Result.h"
+#include "store/WritePlan.h"
 
 namespace tarvolen {
 
@@ -40,6 +41,10 @@ class RecordFile {
   // Byte-position view (position p is offset p-1).
   Result<Bytes> readAt(int64_t position, size_t size) const;
   Status writeAt(int64_t position, const Bytes& bytes);
+
+  // The same writes as planned bytes, for the crash journal; nothing written.
+  PlannedWrite planWrite(int64_t n, const Bytes& packed) const;
+  PlannedWrite planWriteAt(int64_t position, const Bytes& bytes) const;
 
   // Current size of the file in bytes, -1 when it cannot be told.
   int64_t sizeInBytes() const;

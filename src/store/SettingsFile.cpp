@@ -41,6 +41,7 @@ float SettingsFile::singleAt(int64_t p) const { return ValueOf<float>(bytesAt(p,
 Status SettingsFile::writeByte(int64_t p, uint8_t v) { return file_.writeAt(p, BytesOf(v)); }
 Status SettingsFile::writeInteger(int64_t p, int16_t v) { return file_.writeAt(p, BytesOf(v)); }
 Status SettingsFile::writeLong(int64_t p, int32_t v) { return file_.writeAt(p, BytesOf(v)); }
+PlannedWrite SettingsFile::planLong(int64_t p, int32_t v) const { return file_.planWriteAt(p, BytesOf(v)); }
 Status SettingsFile::writeSingle(int64_t p, float v) { return file_.writeAt(p, BytesOf(v)); }
 
 std::string SettingsFile::stringRecord(int64_t record) const {

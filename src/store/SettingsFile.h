@@ -23,6 +23,8 @@ class SettingsFile {
   Status writeInteger(int64_t position, int16_t value);
   Status writeLong(int64_t position, int32_t value);
   Status writeSingle(int64_t position, float value);
+  // What writeLong would write, for the crash journal.
+  PlannedWrite planLong(int64_t position, int32_t value) const;
 
   // Record view.
   std::string stringRecord(int64_t record) const;

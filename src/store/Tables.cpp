@@ -43,6 +43,14 @@ Status StudentTable::SaveRecordOf(const ProgramFolder& folder, int slot, const S
   return SaveRecord(folder.students(), kStudentRecordLength, slot + 1, Pack(record));
 }
 
+Result<PlannedWrite> StudentTable::PlanRecordOf(const ProgramFolder& folder, int slot, const StudentRecord& record) {
+  if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such student slot");
+  auto packed = Pack(record);
+  if (!packed.ok()) return packed.status();
+  const int64_t l = static_cast<int64_t>(kStudentRecordLength);
+  return PlannedWrite{folder.students(), slot * l, packed.value(), (slot + 1) * l};
+}
+
 Status StudentTable::save(const ProgramFolder& folder, int slot) const {
   if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such student slot");
   return SaveRecordOf(folder, slot, (*this)[slot]);

@@ -8,6 +8,7 @@
 
 #include "store/ProgramFolder.h"
 #include "store/Records.h"
+#include "store/WritePlan.h"
 
 namespace tarvolen {
 
@@ -37,6 +38,8 @@ class StudentTable {
   // Writes `record` as slot's record without touching the table: the file
   // first, memory after, wherever money changes.
   static Status SaveRecordOf(const ProgramFolder& folder, int slot, const StudentRecord& record);
+  // The write SaveRecordOf would make, for the crash journal.
+  static Result<PlannedWrite> PlanRecordOf(const ProgramFolder& folder, int slot, const StudentRecord& record);
 
   static bool validSlot(int slot) { return slot >= 1 && slot <= kLastSlot; }
   StudentRecord& operator[](int slot) { return slots_.at(static_cast<size_t>(slot)); }

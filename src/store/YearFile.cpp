@@ -55,6 +55,15 @@ Status YearFile::Retract() {
   return settings_->writeLong(counterPosition_, count_);
 }
 
+Result<WritePlan> YearFile::planAppend(const Result<Bytes>& packed) const {
+  if (!packed.ok()) return packed.status();
+  if (!file_.isOpen()) return Status(ErrorCode::WriteFailed, "year file not open");
+  if (count_ == std::numeric_limits<int32_t>::max()) return Status(ErrorCode::Corrupt, "record count out of range");
+  WritePlan plan{file_.planWrite(static_cast<int64_t>(count_) + 1, packed.value())};
+  if (settings_ != nullptr) plan.push_back(settings_->planLong(counterPosition_, count_ + 1));
+  return plan;
+}
+
 Status YearFile::append(const Result<Bytes>& packed) {
   if (!packed.ok()) return packed.status();
   if (!file_.isOpen()) return Status(ErrorCode::WriteFailed, "year file not open");

@@ -34,6 +34,8 @@ class YearFile {
   Status Retract();
   // Writes the record at count + 1; only a successful write raises the count.
   Status append(const Result<Bytes>& packed);
+  // The writes append would make (the record, then the count), nothing written.
+  Result<WritePlan> planAppend(const Result<Bytes>& packed) const;
   Result<Bytes> read(int64_t n) const { return file_.read(n); }
   const RecordFile& file() const { return file_; }
   void close() { file_.close(); }
