@@ -150,7 +150,7 @@ TEST_F(WriteFailureTest, AFailedSessionCountAfterTheRecordWasFreedEndsTheSession
   EXPECT_TRUE(Announced("下线琴房"));
   EXPECT_EQ(desk_->sessions().count(), 0);
   EXPECT_EQ(inst_.settings().longAt(kSessionCount), 1);  // stale on disk
-  EXPECT_EQ(SessionsAtNextStart(), 0);                  // but never brought back
+  EXPECT_EQ(SessionsAtNextStart(), 0);                   // but never brought back
 }
 
 TEST_F(WriteFailureTest, OvertimeAndEverybodyCheckOutsTellAFailureAndKeepTheSession) {
@@ -172,6 +172,50 @@ TEST_F(WriteFailureTest, OvertimeAndEverybodyCheckOutsTellAFailureAndKeepTheSess
   FileFaults::Clear();
   desk_->engine().OvertimeTick();
   EXPECT_EQ(desk_->sessions().count(), 0);
+}
+
+// A failed write whose undo cannot be written either: the journal stays, the
+// box says the check-out is completed at the next start, no other check-in
+// or check-out may run over it, and the next start bills it exactly once.
+TEST_F(WriteFailureTest, AnUndoThatCannotBeWrittenIsCompletedOnceAtTheNextStart) {
+  CheckIn("1001");
+  inst_.clock().advanceMinutes(47);
+  const float balance = desk_->students()[1].balance;
+  const int32_t yearCount = desk_->checkins().count();
+  // The year record fails, then so does putting the student back.
+  FileFaults::Inject(yearFile(), WriteFault{});
+  FileFaults::Inject(inst_.folder().students(), WriteFault{.skip = 1});
+  inst_.boxes().boxes.clear();
+  Swipe("1001");
+  FileFaults::Clear();
+  EXPECT_TRUE(BoxSays("登记记录未能写入，未下线"));
+  EXPECT_TRUE(inst_.boxes().boxes.back().text.find("下次启动时完成") != std::string::npos);
+  EXPECT_GT(std::filesystem::file_size(inst_.folder().journal()), 0u);
+  EXPECT_FALSE(Announced("下线琴房"));
+
+  inst_.boxes().boxes.clear();
+  CheckIn("1002");
+  EXPECT_TRUE(BoxSays("上次未完成的操作将在下次启动时完成"));
+  EXPECT_EQ(desk_->sessions().count(), 1);
+
+  desk_.reset();
+  auto next = inst_.startDesk();
+  EXPECT_EQ(next->sessions().count(), 0);
+  EXPECT_EQ(next->checkins().count(), yearCount + 1);
+  const CheckinRecord out = UnpackCheckin(next->checkins().read(yearCount + 1).value());
+  EXPECT_EQ(out.kind, 1);
+  EXPECT_FLOAT_EQ(StudentOnDisk(1).balance, balance - out.fee);
+  EXPECT_EQ(std::filesystem::file_size(inst_.folder().journal()), 0u);
+}
+
+// The journal itself cannot be written: nothing is written after it.
+TEST_F(WriteFailureTest, AJournalThatCannotBeWrittenStartsNothing) {
+  FileFaults::Inject(inst_.folder().journal(), WriteFault{});
+  CheckIn("1001");
+  FileFaults::Clear();
+  EXPECT_TRUE(BoxSays("恢复记录未能写入，未登录"));
+  EXPECT_EQ(desk_->sessions().count(), 0);
+  EXPECT_EQ(SessionsAtNextStart(), 0);
 }
 
 // The editors' writes: refused or told, memory as the file.
