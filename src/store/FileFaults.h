@@ -2,7 +2,7 @@
 // Faults a test injects into the record files, per file: the next writes of
 // one file fail as a full disk or a removed medium would, or the process is
 // killed just before a write, as a crash would. Production code never sets
-// a fault; RecordFile asks before every write.
+// a fault; RecordFile and the journal ask before every write.
 #include <filesystem>
 
 namespace tarvolen {
