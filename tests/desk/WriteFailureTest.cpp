@@ -150,7 +150,7 @@ TEST_F(WriteFailureTest, AFailedSessionCountAfterTheRecordWasFreedEndsTheSession
   EXPECT_TRUE(Announced("下线琴房"));
   EXPECT_EQ(desk_->sessions().count(), 0);
   EXPECT_EQ(inst_.settings().longAt(kSessionCount), 1);  // stale on disk
-  EXPECT_EQ(SessionsAtNextStart(), 0);                  // but never brought back
+  EXPECT_EQ(SessionsAtNextStart(), 0);                   // but never brought back
 }
 
 TEST_F(WriteFailureTest, OvertimeAndEverybodyCheckOutsTellAFailureAndKeepTheSession) {
