@@ -170,8 +170,9 @@ void SessionEngine::OpenDialogue(int slot) {
 
   input_.setMode(KeyboardMode::RoomSelection);
   dialogue_.visible = true;
-  SuspensionFile suspensions(data_.folder(), data_.settings());
-  dialogue_.status = MakeStatusLine(student, slot, now, suspensions, data_.students(), data_.folder());
+  SuspensionFile suspensions = data_.suspensions();
+  dialogue_.status = MakeStatusLine(student, slot, now, suspensions, data_.folder());
+  if (!dialogue_.status.failure.empty()) feedback_.PushMessage(dialogue_.status.failure);
   dialogue_.values = DetailValues(student, data_.categories(), o, now.date);
   dialogue_.photoPath = PhotoPath(student, o);
   Changed();
@@ -256,7 +257,8 @@ void SessionEngine::ConfirmCheckIn(int row, bool leftButton) {
 
 void SessionEngine::WriteFailed(const std::string& text) {
   // The operator must see it: a box, not only a fading line.
-  (void)feedback_.Refuse(text, true);
+  feedback_.PlaySoundCue(Cue::Refusal);
+  feedback_.PushMessage(text);
   boxes_.show("提示", text, BoxIcon::Critical);
 }
 
@@ -312,7 +314,8 @@ bool SessionEngine::CheckIn(int student, int room) {
   // The check-in record, then the session: a failure at either leaves no
   // session and no record, and nothing is announced.
   if (sessions.count() >= ActiveSessionTable::kCapacity) {
-    (void)feedback_.Refuse("签到人数已达上限（1001人），不能再登记！", true);
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage("签到人数已达上限（1001人），不能再登记！");
     return false;
   }
   // Every write planned and journalled first, so a process killed between
@@ -340,7 +343,8 @@ bool SessionEngine::CheckIn(int student, int room) {
       return false;
     }
     if (added.code() == ErrorCode::Refused) {
-      (void)feedback_.Refuse(added.detail(), true);
+      feedback_.PlaySoundCue(Cue::Refusal);
+      feedback_.PushMessage(added.detail());
     } else {
       WriteFailed(failure);
     }

@@ -38,7 +38,7 @@ std::string FormatFixed(double value, int decimals) {
 }
 
 StatusLine MakeStatusLine(StudentRecord& student, int slot, const DateTime& now, SuspensionFile& suspensions,
-                          const StudentTable& table, const ProgramFolder& folder) {
+                          const ProgramFolder& folder) {
   StatusLine line;
   if (student.status == 0) {
     line.text = "状态:[正常]";
@@ -52,12 +52,19 @@ StatusLine MakeStatusLine(StudentRecord& student, int slot, const DateTime& now,
     OleDate end = suspensions.find(static_cast<int16_t>(slot), student.enrolled, 1);
     const int32_t today = DayNumber(now.date);
     const int32_t endDay = DayNumber(DateOf(end));
-    if (today > endDay) {
+    StudentRecord lifted = student;
+    lifted.status = static_cast<int16_t>(student.status - StudentRecord::kSuspended);
+    Status saved = today > endDay ? StudentTable::SaveRecordOf(folder, slot, lifted) : Status::Ok();
+    if (!saved.ok()) line.failure = "学生数据保存失败，停用未解除：" + saved.detail();
+    if (today > endDay && saved.ok()) {
       line.text += "[已恢复使用]";
       line.restored = true;
-      student.status = static_cast<int16_t>(student.status - 2);
-      (void)suspensions.remove(static_cast<int16_t>(slot), student.enrolled, 1);
-      (void)table.save(folder, slot);
+      student = lifted;
+      // The status bit is what counts; a suspension record left behind is
+      // only looked at for a student whose bit is set.
+      if (Status removed = suspensions.remove(static_cast<int16_t>(slot), student.enrolled, 1); !removed.ok()) {
+        line.failure = "停用记录删除失败：" + removed.detail();
+      }
       if (student.status == 0) line.colour = StatusColour::Yellow;
     } else {
       line.text += "[停用]";

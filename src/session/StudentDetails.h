@@ -28,12 +28,15 @@ struct StatusLine {
   StatusColour colour = StatusColour::Green;
   std::string tooltip;
   bool restored = false;  // the suspension had run out and was lifted
+  std::string failure;    // the lifting could not be written: for the operator
 };
 
 // The status line of a swiped student. A suspension whose end has passed is
-// lifted here: bit 1 cleared, its record removed, the student saved.
+// lifted here: the student saved with bit 1 cleared (the file first, the
+// table after), then its suspension record removed. A failed save lifts
+// nothing and says so in `failure`.
 StatusLine MakeStatusLine(StudentRecord& student, int slot, const DateTime& now, SuspensionFile& suspensions,
-                          const StudentTable& table, const ProgramFolder& folder);
+                          const ProgramFolder& folder);
 
 // The thirteen values beside the fixed captions "卡号：" .. "联系电话:".
 std::array<std::string, 13> DetailValues(const StudentRecord& s, const CategoryLists& lists, const Options& options,

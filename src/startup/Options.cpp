@@ -69,7 +69,8 @@ uint8_t Flag(bool b) { return b ? 1 : 0; }
 }  // namespace
 
 void SaveOptionGroups(const Options& o, const DirtyGroups& dirty, SettingsFile& s) {
-  // Errors are ignored here: each value is one write, a failed one is skipped.
+  // Save-and-exit skips a failed value and writes the rest: each value is
+  // one write, and the program is ending with nobody left to tell.
   if (dirty.isSet(OptionGroup::TimeLimit)) {
     (void)s.writeInteger(kDefaultTimeLimit, static_cast<int16_t>(std::clamp(o.defaultTimeLimit, -32768, 32767)));
   }

@@ -85,7 +85,8 @@ void ActiveSessionTable::LoadSessions(RecordFile file, SettingsFile& settings, i
   highestRecord_ = h;
   count_ = p;
   if (count_ != storedCount) {
-    // The file held fewer sessions than set.dat said: the count follows the file.
+    // The file held fewer sessions than set.dat said: the count follows the
+    // file. The restore skips a failed write: the next start corrects it again.
     (void)settings.writeLong(settings::kSessionCount, count_);
   }
 }

@@ -49,13 +49,13 @@ TEST_F(DialogueData, ExpiredSuspensionIsLiftedAndSaved) {
   SuspensionFile suspensions(inst_.folder(), desk->settings());
   DateTime later{{2012, 9, 1}, 10, 0, 0};
   later.date = FromDayNumber(DayNumber(later.date) + kDemoSuspensionDays);
-  StatusLine still = MakeStatusLine(s, slot, later, suspensions, desk->students(), inst_.folder());
+  StatusLine still = MakeStatusLine(s, slot, later, suspensions, inst_.folder());
   EXPECT_EQ(still.text, "状态:[停用]");
   EXPECT_EQ(still.colour, StatusColour::Red);
   EXPECT_NE(still.tooltip.find("到期  [剩余0天]"), std::string::npos) << still.tooltip;
 
   later.date = FromDayNumber(DayNumber(later.date) + 1);
-  StatusLine lifted = MakeStatusLine(s, slot, later, suspensions, desk->students(), inst_.folder());
+  StatusLine lifted = MakeStatusLine(s, slot, later, suspensions, inst_.folder());
   EXPECT_EQ(lifted.text, "状态:[已恢复使用]");
   EXPECT_EQ(lifted.colour, StatusColour::Yellow);
   EXPECT_EQ(s.status, 0);
@@ -71,7 +71,7 @@ TEST_F(DialogueData, LostAndSuspendedStaysRed) {
   s.status = 3;
   SuspensionFile suspensions(inst_.folder(), desk->settings());
   ASSERT_TRUE(suspensions.add(1, s.enrolled, ToOle(CivilDate{2012, 8, 1}), 1).ok());
-  StatusLine line = MakeStatusLine(s, 1, {{2012, 9, 1}, 9, 0, 0}, suspensions, desk->students(), inst_.folder());
+  StatusLine line = MakeStatusLine(s, 1, {{2012, 9, 1}, 9, 0, 0}, suspensions, inst_.folder());
   EXPECT_EQ(line.text, "状态:[挂失][已恢复使用]");
   EXPECT_EQ(line.colour, StatusColour::Red);
   EXPECT_EQ(s.status, 1);
