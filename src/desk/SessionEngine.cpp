@@ -298,19 +298,25 @@ void SessionEngine::LeaveJournal(const std::string& failure, const std::string& 
   WriteFailed(failure + "。未能撤回已写入的数据：" + completedAtStart + "将在程序下次启动时完成，" + kRestart);
 }
 
-bool SessionEngine::CheckIn(int student, int room) {
-  ActiveSessionTable& sessions = data_.sessions();
-  const DateTime now = clock_.now();
-  const StudentRecord& s = data_.students()[student];
+CheckinRecord SessionEngine::YearRecord(uint8_t kind, int student, int room, const DateTime& now, float fee,
+                                        OleDate keyDate) const {
   CheckinRecord r;
   r.room = static_cast<int16_t>(room);
   r.student = static_cast<int16_t>(student);
   r.time = static_cast<int16_t>(MinuteOfDay(now));
   r.date = ToOle(now.date);
   r.operatorId = static_cast<uint8_t>(operator_.current());
-  r.kind = 0;
-  r.fee = 0;
-  r.keyDate = s.enrolled;
+  r.kind = kind;
+  r.fee = fee;
+  r.keyDate = keyDate;
+  return r;
+}
+
+bool SessionEngine::CheckIn(int student, int room) {
+  ActiveSessionTable& sessions = data_.sessions();
+  const DateTime now = clock_.now();
+  const StudentRecord& s = data_.students()[student];
+  const CheckinRecord r = YearRecord(0, student, room, now, 0, s.enrolled);
   // The check-in record, then the session: a failure at either leaves no
   // session and no record, and nothing is announced.
   if (sessions.count() >= ActiveSessionTable::kCapacity) {
@@ -323,7 +329,8 @@ bool SessionEngine::CheckIn(int student, int room) {
   auto recordPlan = data_.checkins().planAppend(Pack(r));
   auto sessionPlan = sessions.PlanAddSession(student, room, now, data_.settings());
   if (!sessionPlan.ok() && sessionPlan.status().code() == ErrorCode::Refused) {
-    (void)feedback_.Refuse(sessionPlan.status().detail(), true);
+    feedback_.PlaySoundCue(Cue::Refusal);
+    feedback_.PushMessage(sessionPlan.status().detail());
     return false;
   }
   Result<WritePlan> plan = !recordPlan.ok() ? recordPlan : !sessionPlan.ok() ? sessionPlan : recordPlan;
@@ -395,15 +402,7 @@ bool SessionEngine::CheckOut(int student) {
   const bool levelChanged = level >= 0 && level != s.level;
   if (levelChanged) s.level = static_cast<uint8_t>(level);
 
-  CheckinRecord r;
-  r.room = static_cast<int16_t>(roomSlot);
-  r.student = static_cast<int16_t>(student);
-  r.time = static_cast<int16_t>(MinuteOfDay(now));
-  r.date = ToOle(now.date);
-  r.operatorId = static_cast<uint8_t>(operator_.current());
-  r.kind = 1;
-  r.fee = bill.fee;
-  r.keyDate = s.enrolled;
+  const CheckinRecord r = YearRecord(1, student, roomSlot, now, bill.fee, s.enrolled);
 
   // Student, check-out record, session: each write only after the one
   // before it succeeded; a failure takes back what was written, so nothing

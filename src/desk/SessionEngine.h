@@ -103,6 +103,8 @@ class SessionEngine {
 
  private:
   void OpenDialogue(int student);
+  // The year file's record of a check-in (kind 0) or check-out (kind 1) now.
+  CheckinRecord YearRecord(uint8_t kind, int student, int room, const DateTime& now, float fee, OleDate keyDate) const;
   // A write of a check-in or check-out failed and was taken back.
   void WriteFailed(const std::string& text);
   // The crash journal around a check-in or check-out (store/Journal.h).
