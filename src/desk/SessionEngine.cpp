@@ -166,6 +166,9 @@ void SessionEngine::OpenDialogue(int slot) {
   dialogue_.student = slot;
   dialogue_.activity = ReadTodaysActivity(data_.checkins(), slot, student.enrolled, now.date, data_.rooms(),
                                           data_.categories(), data_.operationNames());
+  if (dialogue_.activity.unreadable > 0) {
+    feedback_.PushMessage("今日登记记录有" + std::to_string(dialogue_.activity.unreadable) + "条无法读取");
+  }
   if (o.dailyLimit < dialogue_.activity.checkins) feedback_.PushMessage("超过登录次数！");
 
   input_.setMode(KeyboardMode::RoomSelection);

@@ -134,6 +134,7 @@ TodaysActivity ReadTodaysActivity(const YearFile& file, int student, OleDate key
     }
     newestFirst.push_back(line);
   }
+  out.unreadable = reader.unreadable();
   out.lines.assign(newestFirst.rbegin(), newestFirst.rend());
   out.heading = "--------------今日活动(" + std::to_string(out.lines.size()) + ")--------------";
   return out;

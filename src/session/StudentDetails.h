@@ -51,6 +51,7 @@ std::string PhotoPath(const StudentRecord& s, const Options& options);
 struct TodaysActivity {
   std::vector<std::string> lines;  // oldest first
   int checkins = 0;
+  int unreadable = 0;   // records that could not be read: the daily count may be short
   std::string heading;  // "--------------今日活动(n)--------------"
 };
 

@@ -25,7 +25,10 @@ bool BackwardRecordReader::next(Bytes& record, int64_t& number) {
     if (n < blockFirst_) fill(n);
     if (oneAtATime_) {
       auto single = file_.read(n);
-      if (!single.ok()) continue;
+      if (!single.ok()) {
+        ++unreadable_;
+        continue;
+      }
       record = std::move(single.value());
     } else {
       const auto from = block_.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(n - blockFirst_) * length_);

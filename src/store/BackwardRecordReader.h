@@ -19,6 +19,8 @@ class BackwardRecordReader {
   // of the file), and its number. A record that cannot be read is skipped.
   // False once record 1 has been given.
   bool next(Bytes& record, int64_t& number);
+  // Records skipped so far because they could not be read.
+  int unreadable() const { return unreadable_; }
 
  private:
   void fill(int64_t last);
@@ -31,6 +33,7 @@ class BackwardRecordReader {
   int64_t blockFirst_;
   Bytes block_;
   bool oneAtATime_ = false;
+  int unreadable_ = 0;
 };
 
 }  // namespace tarvolen
