@@ -9,7 +9,12 @@
 namespace tarvolen {
 namespace {
 
+// The sort key ends in a four-digit reference: a session's position, or
+// 1000 + r for free room r. The key keeps that form; the reference kept
+// beside it tells the two apart by kFreeRoom instead, since the 1001st
+// session sits at position 1000.
 constexpr int kFreeReference = 1000;
+constexpr int kFreeRoom = 1 << 16;
 
 // Prefixes of free rooms in the time columns and the name column: free rooms
 // sort after every occupied room ascending, before them descending.
@@ -60,7 +65,8 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
   const StudentRecord* student = StudentTable::validSlot(ctx.student) ? &ctx.students[ctx.student] : nullptr;
 
   auto addKey = [&](std::string prefix, int reference) {
-    prefix += ZeroPadded(reference, 4);
+    const bool freeRoom = reference >= kFreeRoom;
+    prefix += ZeroPadded(freeRoom ? reference - kFreeRoom + kFreeReference : reference, 4);
     keys.push_back(std::move(prefix));
     references_.push_back(reference);
   };
@@ -82,7 +88,7 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
     if (o.useIdleRooms) {
       // The room type is not checked here: the operator may pick any room.
       for (int r = 1; r <= RoomTable::kLastSlot; ++r) {
-        if (freeRoomUsable(r)) addKey(FreePrefix(ctx, r), r + kFreeReference);
+        if (freeRoomUsable(r)) addKey(FreePrefix(ctx, r), r + kFreeRoom);
       }
     }
   } else if (student != nullptr) {
@@ -98,7 +104,7 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
     if (o.useIdleRooms) {
       for (int k = 0; k < 3; ++k) {
         const int r = student->dedicatedRooms[static_cast<size_t>(k)];
-        if (freeRoomUsable(r)) addKey(TenDigits(k), r + kFreeReference);
+        if (freeRoomUsable(r)) addKey(TenDigits(k), r + kFreeRoom);
       }
     }
   }
@@ -114,11 +120,11 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
     for (int i = 0; i < n; ++i) {
       const int ref = references_[static_cast<size_t>(list_.itemAtSorted(i))];
       Proposal c;
-      if (ref < kFreeReference) {
+      if (ref < kFreeRoom) {
         const SessionRecord& s = ctx.sessions.at(ref);
         c = {s.room, s.student};
       } else {
-        c = {ref - kFreeReference, 0};
+        c = {ref - kFreeRoom, 0};
       }
       if (c.room != a || c.occupant != b) continue;
       remembered = list_.RevealDisplayPosition(list_.displayPosition(i));
@@ -147,7 +153,7 @@ void RoomBoard::BuildRoomList(const RoomListContext& ctx, int a, int b) {
 
 RoomRow RoomBoard::MakeRow(const RoomListContext& ctx, int reference) const {
   RoomRow row;
-  if (reference < kFreeReference) {
+  if (reference < kFreeRoom) {
     // A session that has gone since the key was made is not shown.
     if (reference < 0 || reference >= ctx.sessions.count()) return row;
     const SessionRecord& s = ctx.sessions.at(reference);
@@ -165,7 +171,7 @@ RoomRow RoomBoard::MakeRow(const RoomListContext& ctx, int reference) const {
     row.used = Rctime(elapsed);
     row.overtime = Rtime(overtime);
   } else {
-    const int r = reference - kFreeReference;
+    const int r = reference - kFreeRoom;
     if (!RoomTable::validSlot(r)) return row;
     const RoomRecord& room = ctx.rooms[r];
     row.room = r;

@@ -435,3 +435,26 @@ TEST_F(RoomBoardTest, DedicatedRoomsOnly) {
 
 }  // namespace
 }  // namespace tarvolen
+
+namespace tarvolen {
+namespace {
+
+// The 1001st session sits at position 1000, the number free rooms start
+// from in the sort key: it must still show as the occupied room it is.
+TEST_F(RoomBoardTest, TheThousandAndFirstSessionShowsWithItsOccupant) {
+  for (int r = 1; r <= 5; ++r) t_.addRoom(r, "R" + std::to_string(r), 2, 255);
+  for (int s = 1; s <= ActiveSessionTable::kCapacity; ++s) {
+    t_.addStudent(s, 5000 + s, "S" + std::to_string(s), 2);
+    t_.addSession(1 + (s - 1) % 5, s, 8 * 60, kToday);
+  }
+  load();
+  ASSERT_EQ(t_.sessions->count(), ActiveSessionTable::kCapacity);
+  const SessionRecord& last = t_.sessions->at(ActiveSessionTable::kCapacity - 1);
+  build(last.room, last.student);
+  const auto rows = shown();
+  EXPECT_NE(std::find(rows.begin(), rows.end(), std::make_pair<int, int>(last.room, last.student)), rows.end());
+  EXPECT_EQ(board_.candidateCount(), ActiveSessionTable::kCapacity + 5);
+}
+
+}  // namespace
+}  // namespace tarvolen
