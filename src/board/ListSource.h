@@ -25,10 +25,7 @@ class ListSource {
   virtual std::string heading(int column) const = 0;
   virtual std::string cellText(int item, int column) const = 0;
   // Text colour index of an item's cells; the list paints the backgrounds.
-  virtual int textColour(int item) const {
-    (void)item;
-    return cellcolour::kText;
-  }
+  virtual int textColour(int /*item*/) const { return cellcolour::kText; }
   // The keys of every item for sorting by `column`.
   virtual ListKeys sortKeys(int column) const = 0;
 };

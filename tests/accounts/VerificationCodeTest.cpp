@@ -46,11 +46,13 @@ TEST(VerificationCode, TypedCodeIsComparedWithoutCaseOrSpaces) {
     const char* typed;
     bool matches;
   } cases[] = {
-      {"K D l i", "KDli", true}, {"K D l i", "kdLI", true}, {"K D l i", "KDl", false},
-      {"K D l i", "K D l i", false}, {"K D l i", "KDlj", false}, {"", "", true},
-      {"", "x", false},  {"0 O 1 l", "0o1L", true},
+      {"K D l i", "KDli", true},  {"K D l i", "kdLI", true},
+      {"K D l i", "KDl", false},  {"K D l i", "K D l i", false},
+      {"K D l i", "KDlj", false}, {"", "", true},
+      {"", "x", false},           {"0 O 1 l", "0o1L", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(VerificationCodeMatches(c.shown, c.typed), c.matches) << c.shown << "|" << c.typed;
+  for (const auto& c : cases)
+    EXPECT_EQ(VerificationCodeMatches(c.shown, c.typed), c.matches) << c.shown << "|" << c.typed;
 }
 
 }  // namespace
