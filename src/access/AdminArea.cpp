@@ -3,6 +3,7 @@
 namespace tarvolen {
 
 void AdminArea::Toggle() {
+  if (isLocked()) return;
   open_ = !open_;
   if (!open_) page_ = -1;
   if (hooks_.keyboardForArea) hooks_.keyboardForArea(open_);
@@ -18,6 +19,7 @@ void AdminArea::SetCategoryEdit(bool on) {
 
 Status AdminArea::Navigate(int page) {
   if (page < 0 || page >= kPages) return Status(ErrorCode::Refused, "no such page");
+  if (isLocked()) return Status(ErrorCode::Refused, "confirmation open");
   if (page == static_cast<int>(Right::Students) && !(hooks_.studentsLoaded && hooks_.studentsLoaded())) {
     return feedback_.Refuse("数据正在载入！请稍后。");
   }

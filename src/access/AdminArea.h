@@ -24,6 +24,9 @@ class AdminArea {
     std::function<void(bool open)> keyboardForArea;
     // Whether the students have loaded (page 3 waits for them).
     std::function<bool()> studentsLoaded;
+    // While an operation waits for its confirmation the area and its
+    // button take nothing.
+    std::function<bool()> locked;
   };
 
   AdminArea(const Operator& op, Feedback& feedback, Hooks hooks)
@@ -32,6 +35,7 @@ class AdminArea {
   // Command5: opens (key handler to mode 3) or closes (mode 0, no page).
   void Toggle();
   bool isOpen() const { return open_; }
+  bool isLocked() const { return hooks_.locked && hooks_.locked(); }
 
   // Option1(i): shows page i when the identity in use holds right i.
   Status Navigate(int page);

@@ -63,7 +63,14 @@ void Desk::MakePieces() {
       operator_, notifier_,
       AdminArea::Hooks{
           [this](bool open) { cardInput_->setMode(open ? KeyboardMode::Administration : KeyboardMode::Normal); },
-          [this] { return studentsLoaded_; }});
+          [this] { return studentsLoaded_; }, [this] { return accounts_ && !accounts_->adminAreaEnabled(); }});
+  AccountOperations::Hooks accountHooks;
+  accountHooks.appendActivity = [this](const std::string& text) { engine_->AppendActivity(text); };
+  accountHooks.roomsChanged = [this] { engine_->RefreshBoards(); };
+  accountHooks.journalWaiting = [this] { return engine_->journalWaiting(); };
+  accounts_ = std::make_unique<AccountOperations>(
+      AccountOperations::Services{data_, options_, notifier_, operator_, services_.clock, random, services_.boxes},
+      std::move(accountHooks));
   userPage_ = std::make_unique<UserPage>(operator_, notifier_, data_);
   OptionsEditor::Hooks optionHooks;
   optionHooks.cardOnlyChanged = [this](bool on) { cardInput_->setCardOnly(on); };

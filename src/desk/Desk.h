@@ -11,6 +11,7 @@
 #include "access/IdentityPrompt.h"
 #include "access/Operator.h"
 #include "access/UserPage.h"
+#include "accounts/AccountOperations.h"
 #include "cardinput/CardInput.h"
 #include "desk/Question.h"
 #include "notify/CountdownBox.h"
@@ -122,6 +123,7 @@ class Desk {
   IdentityPrompt& prompt() { return *prompt_; }
   AdminArea& adminArea() { return *adminArea_; }
   UserPage& userPage() { return *userPage_; }
+  AccountOperations& accounts() { return *accounts_; }
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
   Options& options() { return options_; }
@@ -187,6 +189,7 @@ class Desk {
   std::unique_ptr<SessionEngine> engine_;
   std::unique_ptr<AdminArea> adminArea_;
   std::unique_ptr<UserPage> userPage_;
+  std::unique_ptr<AccountOperations> accounts_;
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;

@@ -74,6 +74,9 @@ class SessionEngine {
   void CheckOutEverybody();
 
   void AppendActivity(const std::string& text);
+  // A journal that could not be cleared waits for the next start, which
+  // makes its writes again: until then no student record may change.
+  bool journalWaiting() const { return journalLeft_; }
 
   // Session list (flashing `student` when 1 or more), counters, room list.
   void RefreshBoards(int flashStudent = 0);

@@ -80,9 +80,14 @@ Status RoomTable::load(const ProgramFolder& folder) {
   return Status::Ok();
 }
 
+Status RoomTable::SaveRecordOf(const ProgramFolder& folder, int slot, const RoomRecord& record) {
+  if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such room slot");
+  return SaveRecord(folder.rooms(), kRoomRecordLength, slot + 1, Pack(record));
+}
+
 Status RoomTable::save(const ProgramFolder& folder, int slot) const {
   if (slot < 0 || slot > kLastSlot) return Status(ErrorCode::WriteFailed, "no such room slot");
-  return SaveRecord(folder.rooms(), kRoomRecordLength, slot + 1, Pack((*this)[slot]));
+  return SaveRecordOf(folder, slot, (*this)[slot]);
 }
 
 int RoomTable::findByName(const std::string& name) const {

@@ -62,6 +62,9 @@ class RoomTable {
 
   Status load(const ProgramFolder& folder);
   Status save(const ProgramFolder& folder, int slot) const;
+  // Writes `record` as the room of `slot` without touching the table, so a
+  // caller can change memory only after the file took the change.
+  static Status SaveRecordOf(const ProgramFolder& folder, int slot, const RoomRecord& record);
 
   static bool validSlot(int slot) { return slot >= 1 && slot <= kLastSlot; }
   RoomRecord& operator[](int slot) { return slots_.at(static_cast<size_t>(slot)); }
