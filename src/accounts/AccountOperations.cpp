@@ -221,8 +221,10 @@ bool AccountOperations::Recharge(int slot) {
   int level = -1;
   if (options_.upgradePolicy == 0) {
     level = LevelFor(s, data_.categories(), 0);
-    if (level >= 0 && level != s.level) s.level = static_cast<uint8_t>(level);
-    else level = -1;
+    if (level >= 0 && level != s.level)
+      s.level = static_cast<uint8_t>(level);
+    else
+      level = -1;
   }
   if (!SaveStudent(slot, s)) return false;
   (void)Succeed("充值成功 " + s.name + CardText(s.card) + " +" + FormatFixed(static_cast<double>(amount) / 10000.0, 2));

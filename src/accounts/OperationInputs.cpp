@@ -70,8 +70,8 @@ void OperationInputs::ChooseMemberOperation(int index) {
   }
   for (int i : {0, 1, 2}) boxes_[static_cast<size_t>(i)].text.clear();
   kind_ = memberIndex_ < 0 ? OperationKind::None : static_cast<OperationKind>(memberIndex_ + 1);
-  boxes_[0].visible = kind_ == OperationKind::Recharge || kind_ == OperationKind::CardReplace ||
-                      kind_ == OperationKind::Suspension;
+  boxes_[0].visible =
+      kind_ == OperationKind::Recharge || kind_ == OperationKind::CardReplace || kind_ == OperationKind::Suspension;
   labels_[0].visible = kind_ == OperationKind::CardReplace;
   boxes_[2].visible = kind_ != OperationKind::Recharge;
   Focus(boxes_[0].visible ? 0 : 1);
@@ -208,8 +208,8 @@ std::optional<PendingOperation> OperationInputs::PrepareMember() {
     (void)LookUp(1, found);
     op.student = TagSlot(1);
     if (op.kind == OperationKind::Recharge || op.kind == OperationKind::Suspension) {
-      const NumberText n = ReadNumber(boxes_[0].text, op.kind == OperationKind::Recharge ? NumberTarget::Currency
-                                                                                            : NumberTarget::Int32);
+      const NumberText n =
+          ReadNumber(boxes_[0].text, op.kind == OperationKind::Recharge ? NumberTarget::Currency : NumberTarget::Int32);
       if (!n.isNumberOrEmpty()) {
         (void)feedback_.Refuse(kBadNumber, true);
         return std::nullopt;

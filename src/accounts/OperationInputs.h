@@ -30,11 +30,11 @@ Lookup FindRoomByName(const RoomTable& rooms, const std::string& name);
 class OperationInputs {
  public:
   static constexpr int kBoxes = 10;  // Text8(9) only ends the Enter chain
-  static constexpr std::array<const char*, 6> kMemberOperations = {"充值",     "挂失",     "解除挂失",
-                                                                   "补卡",     "违规停用", "恢复使用"};
+  static constexpr std::array<const char*, 6> kMemberOperations = {"充值", "挂失",     "解除挂失",
+                                                                   "补卡", "违规停用", "恢复使用"};
   static constexpr std::array<const char*, 2> kRoomOperations = {"停止使用", "恢复使用"};
   static constexpr std::array<const char*, kBoxes> kPrompts = {
-      "",           "请输入卡号",     "请输入备注(24字以内)", "请输入房间名称", "请输入备注(24字以内)",
+      "",           "请输入卡号",     "请输入备注(24字以内)", "请输入房间名称",       "请输入备注(24字以内)",
       "请输入金额", "请输入房间名称", "请输入卡号",           "请输入备注(24字以内)", ""};
 
   struct Box {

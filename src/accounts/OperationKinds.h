@@ -8,15 +8,15 @@ namespace tarvolen {
 
 enum class OperationKind : int {
   None = 0,
-  Recharge = 1,      // 充值
-  LossReport = 2,    // 挂失
-  LossRelease = 3,   // 解除挂失
-  CardReplace = 4,   // 补卡
-  Suspension = 5,    // 违规停用
-  Restore = 6,       // 恢复使用
-  RoomClose = 7,     // 房间停用
-  RoomOpen = 8,      // 房间使用
-  FreeRecord = 9,    // 记录
+  Recharge = 1,     // 充值
+  LossReport = 2,   // 挂失
+  LossRelease = 3,  // 解除挂失
+  CardReplace = 4,  // 补卡
+  Suspension = 5,   // 违规停用
+  Restore = 6,      // 恢复使用
+  RoomClose = 7,    // 房间停用
+  RoomOpen = 8,     // 房间使用
+  FreeRecord = 9,   // 记录
 };
 
 // Set by a preparation, read by the execution only.

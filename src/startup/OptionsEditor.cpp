@@ -8,17 +8,15 @@
 #include "startup/UseOptions.h"
 #include "notify/MessageLayout.h"
 #include "store/Gbk.h"
+#include "store/NumberText.h"
 #include "store/TextCells.h"
 
 namespace tarvolen {
 
 double NumberBoxValue(const std::string& text) {
-  const char* begin = text.c_str();
-  while (*begin == ' ') ++begin;
-  char* end = nullptr;
-  double v = std::strtod(begin, &end);
-  if (end == begin || !std::isfinite(v)) return 0;
-  return v;
+  // Read like every number box; what is no number, or none that fits, is 0.
+  const NumberText n = ReadNumber(text, NumberTarget::Currency);
+  return n.isNumber() ? n.real : 0;
 }
 
 namespace {

@@ -112,8 +112,8 @@ NumberText ReadNumber(std::string_view text, NumberTarget target) {
   switch (target) {
     case NumberTarget::Currency: return ReadCurrency(s);
     case NumberTarget::Single: {
-      std::string digits = (s.negative ? "-" : "") + std::string(s.whole.empty() ? "0" : s.whole) + "." +
-                           std::string(s.fraction) + "0";
+      std::string digits =
+          (s.negative ? "-" : "") + std::string(s.whole.empty() ? "0" : s.whole) + "." + std::string(s.fraction) + "0";
       const double v = std::strtod(digits.c_str(), nullptr);
       if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) {
         return Out(NumberText::Read::OutOfRange);

@@ -10,6 +10,7 @@
 #include "access/AdminArea.h"
 #include "desk/Desk.h"
 #include "ui/AdminCompanyPage.h"
+#include "ui/AdminMembersPage.h"
 #include "ui/AdminControls.h"
 #include "ui/AdminParametersPage.h"
 #include "ui/AdminSettingsPage.h"
@@ -53,6 +54,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   parameters_ = new AdminParametersPage(desk_, after);
   users_ = new AdminUsersPage(desk_, after);
   company_ = new AdminCompanyPage(desk_, after);
+  members_ = new AdminMembersPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
@@ -60,6 +62,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
     QWidget* content = i == 0   ? settings_
                        : i == 1 ? parameters_
                        : i == 4 ? users_
+                       : i == 5 ? members_
                        : i == 8 ? company_
                                 : MakePlaceholder(i);
     auto* area = new QScrollArea(this);
@@ -119,6 +122,7 @@ void AdminAreaWidget::render() {
   parameters_->render();
   users_->render();
   company_->render();
+  members_->render();
   SetChecked(check3_, area.roomEdit());
   SetChecked(check4_, area.studentEdit());
 }

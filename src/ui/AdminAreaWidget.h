@@ -15,6 +15,7 @@ class QPushButton;
 namespace tarvolen {
 
 class AdminCompanyPage;
+class AdminMembersPage;
 class AdminParametersPage;
 class AdminSettingsPage;
 class AdminUsersPage;
@@ -38,6 +39,7 @@ class AdminAreaWidget : public QWidget {
 
   QPushButton* navigationButton(int i) const { return option1_[static_cast<size_t>(i)]; }
   QWidget* page(int i) const { return picture3_[static_cast<size_t>(i)]; }
+  AdminMembersPage& membersPage() const { return *members_; }
 
  signals:
   // "切换用户" (Command14) was pressed.
@@ -63,6 +65,7 @@ class AdminAreaWidget : public QWidget {
   AdminParametersPage* parameters_;
   AdminUsersPage* users_;
   AdminCompanyPage* company_;
+  AdminMembersPage* members_;
   QCheckBox* check3_ = nullptr;
   QCheckBox* check4_ = nullptr;
 };

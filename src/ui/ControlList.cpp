@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocumentFragment>
 #include <QWidget>
 
 namespace tarvolen {
@@ -27,6 +28,8 @@ std::vector<std::string> ListControls(const QWidget* window) {
       text = b->text();
     } else if (const auto* l = qobject_cast<const QLabel*>(w)) {
       text = l->text();
+      // Coloured lines are rich text: the list shows what they read.
+      if (l->textFormat() == Qt::RichText) text = QTextDocumentFragment::fromHtml(text).toPlainText();
     } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
       text = c->currentText();
     } else if (const auto* e = qobject_cast<const QLineEdit*>(w)) {

@@ -22,6 +22,7 @@
 #include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 #include "ui/AdminAreaWidget.h"
+#include "ui/ConfirmationPanelWidget.h"
 #include "ui/CountdownWindow.h"
 #include "ui/FloatingCardWindow.h"
 #include "ui/LabelGrid.h"
@@ -88,6 +89,10 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   adminArea_->setAutoFillBackground(true);
   boardLayout->addWidget(adminArea_, 0, 0);
   adminArea_->hide();
+  // The confirmation of an account operation lies over everything on the board.
+  picture5_ = new ConfirmationPanelWidget(desk_, board);
+  boardLayout->addWidget(picture5_, 0, 0);
+  picture5_->hide();
 
   // The right-hand column: selected room, card buffer, status line.
   auto* right = new QWidget(central);
@@ -163,11 +168,13 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   connect(adminArea_, &AdminAreaWidget::switchIdentityRequested, this, [this] { emit switchRequested(); });
   connect(adminArea_, &AdminAreaWidget::titleChanged, this, [this] { render(); });
   connect(adminArea_, &AdminAreaWidget::changed, this, [this] { render(); });
+  connect(picture5_, &ConfirmationPanelWidget::changed, this, [this] { render(); });
 
   // The desk tells this window when to redraw.
   desk_.mainWindowForeground = [this] { return isActiveWindow(); };
-  for (Signal<>* redraw : {&desk_.cardBufferChanged, &desk_.countdownChanged, &desk_.windowStateChanged,
-                           &desk_.messagesFaded, &desk_.engine().changed, &desk_.notifier().pushed}) {
+  for (Signal<>* redraw :
+       {&desk_.cardBufferChanged, &desk_.countdownChanged, &desk_.windowStateChanged, &desk_.messagesFaded,
+        &desk_.engine().changed, &desk_.notifier().pushed, &desk_.accounts().changed}) {
     listening_.add(*redraw, [this] { render(); });
   }
   listening_.add(desk_.engine().bringToFront, [this] {
@@ -383,6 +390,11 @@ void MainWindow::RenderAll() {
 }
 
 void MainWindow::RenderAdminArea() {
+  // While an operation waits for its confirmation nothing in the area moves.
+  const bool unlocked = desk_.accounts().adminAreaEnabled();
+  if (adminArea_->isEnabled() != unlocked) adminArea_->setEnabled(unlocked);
+  if (command5_->isEnabled() != unlocked) command5_->setEnabled(unlocked);
+  picture5_->render();
   const int open = desk_.adminArea().isOpen() ? 1 : 0;
   if (open == 1) adminArea_->render();
   if (adminOpen_ == open) return;

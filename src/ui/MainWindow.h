@@ -28,6 +28,7 @@ class QPushButton;
 namespace tarvolen {
 
 class AdminAreaWidget;
+class ConfirmationPanelWidget;
 class CountdownWindow;
 class Desk;
 class FloatingCardWindow;
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
   QPushButton* exitButton() const { return exitButton_; }
   QPushButton* switchButton() const { return switchButton_; }
   AdminAreaWidget& adminArea() const { return *adminArea_; }
+  ConfirmationPanelWidget& confirmationPanel() const { return *picture5_; }
   MessageWindows& messageWindows() const { return *messageWindows_; }
   FloatingCardWindow& floatingCardWindow() const { return *floatingCard_; }
   CountdownWindow& countdownWindow() const { return *countdown_; }
@@ -124,6 +126,8 @@ class MainWindow : public QMainWindow {
 
   // The administration area (Picture2), over the lists while open.
   AdminAreaWidget* adminArea_;
+  // The confirmation of an account operation (Picture5).
+  ConfirmationPanelWidget* picture5_;
   int adminOpen_ = -1;
 
   // Session list (Picture1).

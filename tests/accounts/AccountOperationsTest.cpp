@@ -177,7 +177,8 @@ TEST_F(AccountOperationsTest, RefusedExecutionsChangeAndLogNothing) {
   } cases[] = {
       {"recharge above 5000", [&] { Member(0, "5000.01", "1002"); }, "每次充值不能超过5000"},
       {"second loss report", [&] { Member(1, "", "1012"); }, "挂失失败！\n不可重复挂失，请查询相关日志。"},
-      {"release of a card not lost", [&] { Member(2, "", "1002"); }, "解除挂失失败！\n此卡并未挂失中，请查询相关日志。"},
+      {"release of a card not lost", [&] { Member(2, "", "1002"); },
+       "解除挂失失败！\n此卡并未挂失中，请查询相关日志。"},
       {"second suspension", [&] { Member(4, "3", "1015"); }, "停用失败！\n不可重复停用，请查询相关日志。"},
       {"restore of a card not suspended", [&] { Member(5, "", "1002"); },
        "解除封号失败！\n此卡并未封停中，请查询相关日志。"},

@@ -47,11 +47,23 @@ class OperationSummaryTest : public ::testing::Test {
 TEST_F(OperationSummaryTest, ANormalStudentsRecharge) {
   PendingOperation op{OperationKind::Recharge, 1, 0, 1005000, "", 0};
   const auto lines = MemberSummary(ctx(), student_, false, 0, op);
-  const std::vector<std::string> expected = {
-      "", "", "  状态:[正常]", "  卡号:0000001001", "  证号:000020120001", "  姓名:张伟", "  性别:男",
-      "  专业:钢琴", "  年级:12级 (" + lists_.gradeName(0) + ")", "  班级:一班", "  等级:普通",
-      "  学期累计:1.5小时", "  总 累 计:2.1小时", "  总 付 费:300.00元", "  余    额:120.50元", "",
-      "  [充值]：100.50元"};
+  const std::vector<std::string> expected = {"",
+                                             "",
+                                             "  状态:[正常]",
+                                             "  卡号:0000001001",
+                                             "  证号:000020120001",
+                                             "  姓名:张伟",
+                                             "  性别:男",
+                                             "  专业:钢琴",
+                                             "  年级:12级 (" + lists_.gradeName(0) + ")",
+                                             "  班级:一班",
+                                             "  等级:普通",
+                                             "  学期累计:1.5小时",
+                                             "  总 累 计:2.1小时",
+                                             "  总 付 费:300.00元",
+                                             "  余    额:120.50元",
+                                             "",
+                                             "  [充值]：100.50元"};
   EXPECT_EQ(Texts(lines), expected);
   EXPECT_EQ(lines[2][0].colour, SummaryColour::Green);
   EXPECT_EQ(lines[3][0].colour, SummaryColour::White);
@@ -62,9 +74,9 @@ TEST_F(OperationSummaryTest, ALostAndSuspendedStudentShowsTheEndAndTheDaysLeft) 
   PendingOperation op{OperationKind::CardReplace, 1, 0, 0, "x", 555};
   const auto lines = MemberSummary(ctx(), student_, false, ToOle(CivilDate{2012, 9, 10}), op);
   ASSERT_GE(lines.size(), 6u);
-  EXPECT_EQ(lines[2], (SummaryLine{{"  状态:", SummaryColour::Red},
-                                   {"[挂失]", SummaryColour::Red},
-                                   {"  [停用]", SummaryColour::Red}}));
+  EXPECT_EQ(
+      lines[2],
+      (SummaryLine{{"  状态:", SummaryColour::Red}, {"[挂失]", SummaryColour::Red}, {"  [停用]", SummaryColour::Red}}));
   EXPECT_EQ(lines[3], (SummaryLine{{"  2012年09月10日到期", SummaryColour::Red}}));
   EXPECT_EQ(lines[4], (SummaryLine{{"  [剩余7天]", SummaryColour::Red}}));
   EXPECT_TRUE(lines[5].empty());
