@@ -35,7 +35,8 @@ QString ColourName(SummaryColour c) {
 QString LineHtml(const SummaryLine& line) {
   QString html = QStringLiteral("<span style=\"white-space:pre\">");
   for (const SummaryRun& run : line) {
-    html += QStringLiteral("<span style=\"color:%1\">%2</span>").arg(ColourName(run.colour), Text(run.text).toHtmlEscaped());
+    html += QStringLiteral("<span style=\"color:%1\">%2</span>")
+                .arg(ColourName(run.colour), Text(run.text).toHtmlEscaped());
   }
   return html + QStringLiteral("&nbsp;</span>");
 }

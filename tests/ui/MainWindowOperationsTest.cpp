@@ -64,9 +64,7 @@ class MainWindowOperationsTest : public QObject {
       QCoreApplication::sendEvent(e, &commit);
     }
   }
-  void enter(int box) {
-    QTest::keyClick(child<QLineEdit>(QStringLiteral("OpText8_%1").arg(box)), Qt::Key_Return);
-  }
+  void enter(int box) { QTest::keyClick(child<QLineEdit>(QStringLiteral("OpText8_%1").arg(box)), Qt::Key_Return); }
   bool listed(const QString& line) const {
     for (const std::string& l : ListControls(main_.get())) {
       if (QString::fromStdString(l).contains(line)) return true;
