@@ -52,7 +52,7 @@ void AccountOperations::PrepareMember() {
   changed();
 }
 
-void AccountOperations::ShowMember(PendingOperation op) {
+void AccountOperations::ShowMember(const PendingOperation& op) {
   StudentRecord& s = data_.students()[op.student];
   // A suspension whose end has passed is lifted now, whatever the
   // operation; it stays lifted when the operation is abandoned.

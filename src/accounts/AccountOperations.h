@@ -95,7 +95,7 @@ class AccountOperations {
 
  private:
   void Show(const PendingOperation& op, std::vector<SummaryLine> summary, std::string photo);
-  void ShowMember(PendingOperation op);
+  void ShowMember(const PendingOperation& op);
   bool Refuse(const std::string& first, const std::string& second = "");
   bool Succeed(const std::string& text);
   // The student written to the file, then the table; false (told) when the

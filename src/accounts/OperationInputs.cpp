@@ -1,5 +1,6 @@
 #include "accounts/OperationInputs.h"
 
+#include "store/Gbk.h"
 #include "store/NumberText.h"
 
 namespace tarvolen {
@@ -14,6 +15,22 @@ constexpr size_t kCardBoxLength = 12;
 constexpr char32_t kBackspace = 8;
 
 bool IsDigit(char32_t k) { return k >= '0' && k <= '9'; }
+
+// The log line holds 94 GBK bytes of remark: a longer one, or one with a
+// character GBK cannot write, is refused before anything happens rather
+// than logged cut short.
+bool RemarkFits(Feedback& feedback, const std::string& remark) {
+  const long bytes = GbkLength(remark);
+  if (bytes < 0) {
+    (void)feedback.Refuse("备注含有无法保存的字符", true);
+    return false;
+  }
+  if (bytes > 94) {
+    (void)feedback.Refuse("备注过长，最多47个汉字", true);
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -219,6 +236,7 @@ std::optional<PendingOperation> OperationInputs::PrepareMember() {
   }
   if (!StudentTable::validSlot(op.student)) return incomplete();
   op.remark = boxes_[2].visible ? boxes_[2].text : "";
+  if (!RemarkFits(feedback_, op.remark)) return std::nullopt;
   return op;
 }
 
@@ -233,6 +251,7 @@ std::optional<PendingOperation> OperationInputs::PrepareRoom() {
   }
   kind_ = op.kind = static_cast<OperationKind>(roomIndex_ + 7);
   op.remark = boxes_[4].text;
+  if (!RemarkFits(feedback_, op.remark)) return std::nullopt;
   return op;
 }
 
@@ -244,6 +263,7 @@ std::optional<PendingOperation> OperationInputs::PrepareFreeRecord() {
   PendingOperation op;
   kind_ = op.kind = OperationKind::FreeRecord;
   op.remark = boxes_[8].text;
+  if (!RemarkFits(feedback_, op.remark)) return std::nullopt;
   // Card and room are optional; one typed but not found is refused rather
   // than recorded without its student or room.
   Lookup found;

@@ -80,6 +80,12 @@ class AccountOperationsTest : public ::testing::Test {
   std::unique_ptr<Desk> desk_;
 };
 
+std::string Repeat(const std::string& text, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += text;
+  return out;
+}
+
 // Demo students (cards shown with ten digits): slot 1 张伟 card 1001 (balance 120), slot 12 孙浩 1012
 // lost, slot 15 胡斌 1015 suspended; room 1 琴房101 (capacity 1), room 5
 // 琴房105 out of service.
@@ -296,6 +302,9 @@ TEST_F(AccountOperationsTest, PreparationsRefuseIncompleteInput) {
       {"replacement without a new card", [&] { Member(3, "1001", ""); }, "请把数据输入完整！", true},
       {"letters in the amount", [&] { Member(0, "abc", "1001"); }, "数据输入有误！", true},
       {"room without a name", [&] { Room(1, ""); }, "请把数据输入完整！", true},
+      {"remark beyond what the log holds", [&] { Member(1, "", "1001", Repeat("琴", 48)); }, "备注过长，最多47个汉字",
+       true},
+      {"remark GBK cannot write", [&] { Room(0, "琴房102", "\xF0\x9F\x8E\xB9"); }, "备注含有无法保存的字符", true},
       {"free record without a remark",
        [&] {
          in().SetText(8, "");
@@ -311,6 +320,28 @@ TEST_F(AccountOperationsTest, PreparationsRefuseIncompleteInput) {
     EXPECT_EQ(desk_->notifier().history().back(), c.message);
     EXPECT_EQ(!inst_.sound().played.empty(), c.sound);
   }
+}
+
+TEST_F(AccountOperationsTest, ARemarkOf47ChineseCharactersIsLoggedWhole) {
+  in().SetText(8, Repeat("琴", 47));
+  ops().PrepareFreeRecord();
+  ASSERT_TRUE(TypeCodeAndConfirm());
+  EXPECT_EQ(LastLogLine().remark, Repeat("琴", 47));
+}
+
+TEST_F(AccountOperationsTest, AStudentWhoPractisesIsOperatedOnLikeAnyOther) {
+  ASSERT_TRUE(desk_->engine().CheckIn(1, 1));
+  Member(0, "30", "1001");
+  ASSERT_TRUE(ops().Confirm());
+  Member(1, "", "1001");
+  ASSERT_TRUE(TypeCodeAndConfirm());
+  EXPECT_FLOAT_EQ(StudentOnDisk(1).balance, 150.0f);
+  EXPECT_TRUE(StudentOnDisk(1).isLost());
+  // The check-out bills the record as it now stands.
+  inst_.clock().advanceMinutes(60);
+  ASSERT_TRUE(desk_->engine().CheckOut(1));
+  EXPECT_TRUE(StudentOnDisk(1).isLost());
+  EXPECT_LT(StudentOnDisk(1).balance, 150.0f);
 }
 
 TEST_F(AccountOperationsTest, AFailedLookupForgetsThePreviousStudent) {
