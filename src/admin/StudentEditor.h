@@ -24,11 +24,24 @@ class StudentEditor {
  public:
   static constexpr int kFields = 15;
   enum Field {
-    kCard, kId, kName, kSex, kMajor, kGrade, kClass, kLevel,
-    kSemester, kTotal, kRecharged, kBalance, kTelephone, kCount, kRooms,
+    kCard,
+    kId,
+    kName,
+    kSex,
+    kMajor,
+    kGrade,
+    kClass,
+    kLevel,
+    kSemester,
+    kTotal,
+    kRecharged,
+    kBalance,
+    kTelephone,
+    kCount,
+    kRooms,
   };
   static constexpr std::array<const char*, kFields> kCaptions = {
-      "卡号",       "证号",       "姓名",       "性别",       "专业",     "年级",     "班级",    "等级",
+      "卡号",         "证号",       "姓名",       "性别",     "专业",     "年级",     "班级",    "等级",
       "学期累计(分)", "总累计(分)", "总费用(元)", "余额(元)", "联系电话", "累计次数", "专用琴房"};
   static constexpr const char* kNote = "注：年级是入学时间。";
   static constexpr const char* kNoRoom = "[无]";

@@ -6,6 +6,7 @@
 #include "session/TimeText.h"
 #include "startup/Calendar.h"
 #include "store/NumberText.h"
+#include "store/RecordFile.h"
 #include "store/TextCells.h"
 
 namespace tarvolen {
@@ -267,6 +268,12 @@ void StudentList::ClearDuplicates() {
   std::unordered_map<int64_t, int> firstSlot;
   firstSlot.reserve(StudentTable::kLastSlot);
   int cleared = 0;
+  // One open file for every record this writes.
+  auto file = RecordFile::Open(data_.folder().students(), kStudentRecordLength);
+  if (!file.ok()) {
+    (void)feedback_.Refuse("清除失败：" + file.status().detail(), true);
+    return;
+  }
   for (int slot = 1; slot <= StudentTable::kLastSlot; ++slot) {
     const int64_t card = students[slot].card;
     if (card <= 0) continue;
@@ -279,7 +286,8 @@ void StudentList::ClearDuplicates() {
     }
     StudentRecord freed = students[slot];
     freed.card = 0;
-    if (Status saved = StudentTable::SaveRecordOf(data_.folder(), slot, freed); !saved.ok()) {
+    const Result<Bytes> packed = Pack(freed);
+    if (Status saved = packed.ok() ? file->write(slot + 1, packed.value()) : packed.status(); !saved.ok()) {
       (void)feedback_.Refuse("清除失败：" + freed.name + "，" + saved.detail(), true);
       continue;
     }

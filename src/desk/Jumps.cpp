@@ -25,9 +25,15 @@ void Jumps::Jump(JumpCell cell, int row) {
   int target = 0;
   switch (cell) {
     case JumpCell::PanelName: target = s_.engine.dialogue().student; break;
-    case JumpCell::SessionName: target = inPage ? s_.engine.sessionBoard().rows()[static_cast<size_t>(row)].student : 0; break;
-    case JumpCell::SessionRoom: target = inPage ? s_.engine.sessionBoard().rows()[static_cast<size_t>(row)].room : 0; break;
-    case JumpCell::RoomOccupant: target = inPage ? s_.engine.roomBoard().rows()[static_cast<size_t>(row)].occupant : 0; break;
+    case JumpCell::SessionName:
+      target = inPage ? s_.engine.sessionBoard().rows()[static_cast<size_t>(row)].student : 0;
+      break;
+    case JumpCell::SessionRoom:
+      target = inPage ? s_.engine.sessionBoard().rows()[static_cast<size_t>(row)].room : 0;
+      break;
+    case JumpCell::RoomOccupant:
+      target = inPage ? s_.engine.roomBoard().rows()[static_cast<size_t>(row)].occupant : 0;
+      break;
     case JumpCell::RoomName: target = inPage ? s_.engine.roomBoard().rows()[static_cast<size_t>(row)].room : 0; break;
   }
   if (target <= 0) return;

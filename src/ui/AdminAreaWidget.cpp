@@ -61,13 +61,13 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
   for (int i = 0; i < kPages; ++i) {
-    QWidget* content = i == 0   ? settings_
-                       : i == 1 ? parameters_
+    QWidget* content = i == 0              ? settings_
+                       : i == 1            ? parameters_
                        : i == kStudentPage ? students_
-                       : i == 4 ? users_
-                       : i == 5 ? members_
-                       : i == 8 ? company_
-                                : MakePlaceholder(i);
+                       : i == 4            ? users_
+                       : i == 5            ? members_
+                       : i == 8            ? company_
+                                           : MakePlaceholder(i);
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("Picture3_%1").arg(i));
     area->setWidgetResizable(true);
@@ -139,6 +139,5 @@ void AdminAreaWidget::Check3_Click(bool on) {
   desk_.adminArea().SetRoomEdit(on);
   After();
 }
-
 
 }  // namespace tarvolen

@@ -89,10 +89,11 @@ class EnterFilter : public QObject {
 
 AdminStudentsPage::AdminStudentsPage(Desk& desk, std::function<void()> changed, QWidget* parent)
     : QWidget(parent), desk_(desk), changed_(std::move(changed)) {
-  auto* layout = new QHBoxLayout(this);
+  // The list above, the editor under it: both fit the area's width.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(3);
 
-  // The list with its filters and search.
-  auto* left = new QVBoxLayout;
   auto* top = new QHBoxLayout;
   check4_ = new QCheckBox(QStringLiteral("修改中"), this);
   check4_->setObjectName(QStringLiteral("Check4"));
@@ -101,56 +102,49 @@ AdminStudentsPage::AdminStudentsPage(Desk& desk, std::function<void()> changed, 
   for (int f = 0; f < 3; ++f) {
     auto* c = new QComboBox(this);
     c->setObjectName(QStringLiteral("Combo13_%1").arg(f));
+    // The entries end in their index after a run of spaces: show the name part.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(8);
     connect(c, &QComboBox::activated, this, [this, f](int index) { Combo13_Click(f, index); });
     top->addWidget(c, 1);
     combo13_[static_cast<size_t>(f)] = c;
   }
-  left->addLayout(top);
-  auto* search = new QHBoxLayout;
   combo12_ = new QComboBox(this);
   combo12_->setObjectName(QStringLiteral("Combo12"));
   for (const char* f : StudentList::kSearchFields) combo12_->addItem(Text(f));
   connect(combo12_, &QComboBox::activated, this, [this](int i) { desk_.studentList().setSearchField(i); });
   text15_ = new QLineEdit(this);
   text15_->setObjectName(QStringLiteral("Text15"));
-  connect(text15_, &QLineEdit::textEdited, this, [this](const QString& t) { desk_.studentList().setSearchText(Utf8(t)); });
+  connect(text15_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { desk_.studentList().setSearchText(Utf8(t)); });
   connect(text15_, &QLineEdit::returnPressed, this, &AdminStudentsPage::Command44_Click);
   auto* find = new QPushButton(QStringLiteral("查找"), this);
   find->setObjectName(QStringLiteral("Command44"));
   connect(find, &QPushButton::clicked, this, &AdminStudentsPage::Command44_Click);
-  search->addWidget(combo12_);
-  search->addWidget(text15_, 1);
-  search->addWidget(find);
-  left->addLayout(search);
+  top->addWidget(combo12_);
+  top->addWidget(text15_, 1);
+  top->addWidget(find);
+  layout->addLayout(top);
+
   auto* heading = new QLabel(Text(StudentList::kHeading), this);
   heading->setObjectName(QStringLiteral("Label8_0"));
   heading->setFont(ListFont(font()));
-  left->addWidget(heading);
+  heading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  layout->addWidget(heading);
   list1_ = new QListWidget(this);
   list1_->setObjectName(QStringLiteral("List1"));
   list1_->setFont(ListFont(font()));
   list1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list1_->setUniformItemSizes(true);
+  list1_->setMinimumHeight(120);
   connect(list1_, &QListWidget::itemSelectionChanged, this, &AdminStudentsPage::List1_SelectionChanged);
-  left->addWidget(list1_, 1);
-  auto* buttons = new QHBoxLayout;
-  command42_ = new QPushButton(QStringLiteral("删除"), this);
-  command42_->setObjectName(QStringLiteral("Command42"));
-  command43_ = new QPushButton(QStringLiteral("清除重复卡号"), this);
-  command43_->setObjectName(QStringLiteral("Command43"));
-  connect(command42_, &QPushButton::clicked, this, &AdminStudentsPage::Command42_Click);
-  connect(command43_, &QPushButton::clicked, this, &AdminStudentsPage::Command43_Click);
-  buttons->addWidget(command42_);
-  buttons->addWidget(command43_);
-  buttons->addStretch(1);
-  left->addLayout(buttons);
-  layout->addLayout(left, 3);
+  layout->addWidget(list1_, 1);
 
-  // The editor.
+  // The editor: three fields a row, the dedicated rooms on a row of their own.
   auto* editor = new QGridLayout;
-  label38_ = new QLabel(this);
-  label38_->setObjectName(QStringLiteral("Label38"));
-  editor->addWidget(label38_, 0, 0, 1, 3);
+  editor->setHorizontalSpacing(4);
+  editor->setVerticalSpacing(2);
+  constexpr int kPerRow = 3;
   for (int i = 0; i < kFields; ++i) {
     auto* enable = new QCheckBox(Text(StudentEditor::kCaptions[static_cast<size_t>(i)]), this);
     enable->setObjectName(QStringLiteral("Check1_%1").arg(i));
@@ -167,59 +161,81 @@ AdminStudentsPage::AdminStudentsPage(Desk& desk, std::function<void()> changed, 
     QWidget* field = nullptr;
     if (StudentEditor::IsChoice(i) || i == StudentEditor::kRooms) {
       auto* c = new QComboBox(this);
+      c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+      c->setMinimumContentsLength(6);
       if (i == StudentEditor::kRooms) {
         connect(c, &QComboBox::activated, this, &AdminStudentsPage::Combo3_14_Click);
       } else {
-        connect(c, &QComboBox::activated, this, [this, i](int index) { desk_.studentEditor().Choose(i, index); });
+        connect(c, &QComboBox::activated, this, [this, i](int index) {
+          desk_.studentEditor().Choose(i, index);
+          After();
+        });
       }
       field = c;
     } else {
       auto* e = new QLineEdit(this);
-      connect(e, &QLineEdit::textEdited, this, [this, i](const QString& t) { desk_.studentEditor().SetText(i, Utf8(t)); });
+      e->setMinimumWidth(60);
+      connect(e, &QLineEdit::textEdited, this,
+              [this, i](const QString& t) { desk_.studentEditor().SetText(i, Utf8(t)); });
       field = e;
     }
     field->setObjectName(QStringLiteral("Combo3_%1").arg(i));
     field->installEventFilter(new EnterFilter([this, i] { Combo3_Enter(i); }, field));
-    const int row = i + 1;
-    editor->addWidget(enable, row, 0);
+    const int row = i / kPerRow;
+    const int column = (i % kPerRow) * 3;
+    editor->addWidget(enable, row, column);
     if (i == StudentEditor::kRooms) {
       text17_ = new QLineEdit(this);
       text17_->setObjectName(QStringLiteral("Text17"));
       connect(text17_, &QLineEdit::textEdited, this,
               [this](const QString& t) { desk_.studentEditor().SetText(StudentEditor::kRooms, Utf8(t)); });
       auto* rooms = new QHBoxLayout;
-      rooms->addWidget(text17_, 1);
-      rooms->addWidget(field);
+      rooms->addWidget(text17_, 2);
+      rooms->addWidget(field, 1);
       auto* mode = new ClickLabel(this);
       mode->setObjectName(QStringLiteral("Label39"));
       mode->clicked = [this] { Label39_Click(); };
       label39_ = mode;
       rooms->addWidget(mode);
-      editor->addLayout(rooms, row, 1);
+      editor->addLayout(rooms, row, column + 1, 1, kPerRow * 3 - 2);
+      editor->addWidget(lock, row, kPerRow * 3 - 1);
     } else {
-      editor->addWidget(field, row, 1);
+      editor->addWidget(field, row, column + 1);
+      editor->addWidget(lock, row, column + 2);
     }
-    editor->addWidget(lock, row, 2);
     check1_[static_cast<size_t>(i)] = enable;
     check5_[static_cast<size_t>(i)] = lock;
     combo3_[static_cast<size_t>(i)] = field;
   }
-  auto* note = new QLabel(Text(StudentEditor::kNote), this);
-  note->setObjectName(QStringLiteral("noteGrade"));
-  editor->addWidget(note, kFields + 1, 0, 1, 3);
-  auto* edits = new QHBoxLayout;
+  for (int c = 0; c < kPerRow; ++c) editor->setColumnStretch(c * 3 + 1, 1);
+  layout->addLayout(editor);
+
+  auto* buttons = new QHBoxLayout;
+  label38_ = new QLabel(this);
+  label38_->setObjectName(QStringLiteral("Label38"));
+  label38_->setMinimumWidth(70);
   command45_ = new QPushButton(QStringLiteral("新增"), this);
   command45_->setObjectName(QStringLiteral("Command45"));
   command8_ = new QPushButton(QStringLiteral("修改"), this);
   command8_->setObjectName(QStringLiteral("Command8"));
+  command42_ = new QPushButton(QStringLiteral("删除"), this);
+  command42_->setObjectName(QStringLiteral("Command42"));
+  command43_ = new QPushButton(QStringLiteral("清除重复卡号"), this);
+  command43_->setObjectName(QStringLiteral("Command43"));
   connect(command45_, &QPushButton::clicked, this, &AdminStudentsPage::Command45_Click);
   connect(command8_, &QPushButton::clicked, this, &AdminStudentsPage::Command8_Click);
-  edits->addWidget(command45_);
-  edits->addWidget(command8_);
-  edits->addStretch(1);
-  editor->addLayout(edits, kFields + 2, 0, 1, 3);
-  editor->setRowStretch(kFields + 3, 1);
-  layout->addLayout(editor, 2);
+  connect(command42_, &QPushButton::clicked, this, &AdminStudentsPage::Command42_Click);
+  connect(command43_, &QPushButton::clicked, this, &AdminStudentsPage::Command43_Click);
+  auto* note = new QLabel(Text(StudentEditor::kNote), this);
+  note->setObjectName(QStringLiteral("noteGrade"));
+  buttons->addWidget(label38_);
+  buttons->addWidget(command45_);
+  buttons->addWidget(command8_);
+  buttons->addWidget(command42_);
+  buttons->addWidget(command43_);
+  buttons->addStretch(1);
+  buttons->addWidget(note);
+  layout->addLayout(buttons);
 }
 
 void AdminStudentsPage::RenderList() {

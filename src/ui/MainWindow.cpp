@@ -202,11 +202,12 @@ LabelGrid* MainWindow::BuildSessionList() {
   for (const char* cell : kSessionCellNames) names.cells.push_back(QLatin1String(cell));
   auto* list = new LabelGrid(names, kRows, std::vector<int>(kSessionColumns, 1));
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Label1_Click);
-  connect(list, &LabelGrid::cellPressed, this, [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    if (!CtrlClick(button, modifiers)) return;
-    if (column == kSessionNameColumn) Jump(JumpCell::SessionName, row);
-    if (column == kSessionRoomColumn) Jump(JumpCell::SessionRoom, row);
-  });
+  connect(list, &LabelGrid::cellPressed, this,
+          [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+            if (!CtrlClick(button, modifiers)) return;
+            if (column == kSessionNameColumn) Jump(JumpCell::SessionName, row);
+            if (column == kSessionRoomColumn) Jump(JumpCell::SessionRoom, row);
+          });
   connect(list, &LabelGrid::cellPointerMoved, this, [this](int row, int) { SessionCell_MouseMove(row); });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll1_Change);
   return list;
@@ -225,14 +226,15 @@ LabelGrid* MainWindow::BuildRoomList(QWidget* parent) {
   list->heading(kPlacesColumn)->setMinimumWidth(32);
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Labgl_Click);
   connect(list, &LabelGrid::cellPointerMoved, this, &MainWindow::RoomCell_MouseMove);
-  connect(list, &LabelGrid::cellPressed, this, [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    if (CtrlClick(button, modifiers)) {
-      if (column == kRoomNameColumn) Jump(JumpCell::RoomName, row);
-      if (column == kOccupantColumn) Jump(JumpCell::RoomOccupant, row);
-      return;
-    }
-    if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
-  });
+  connect(list, &LabelGrid::cellPressed, this,
+          [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+            if (CtrlClick(button, modifiers)) {
+              if (column == kRoomNameColumn) Jump(JumpCell::RoomName, row);
+              if (column == kOccupantColumn) Jump(JumpCell::RoomOccupant, row);
+              return;
+            }
+            if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
+          });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll2_Change);
   return list;
 }

@@ -68,8 +68,7 @@ TEST_F(StudentEditorTest, AddChecksTheFieldsInOrder) {
       {"no major", [&] { editor().Choose(StudentEditor::kMajor, -1); }, "请选择专业", false},
       {"no grade", [&] { editor().Choose(StudentEditor::kGrade, -1); }, "请选择年级", false},
       {"no class", [&] { editor().Choose(StudentEditor::kClass, -1); }, "请选择班级", false},
-      {"minutes beyond a Long", [&] { editor().SetText(StudentEditor::kTotal, "3000000000"); }, "数据输入有误！",
-       true},
+      {"minutes beyond a Long", [&] { editor().SetText(StudentEditor::kTotal, "3000000000"); }, "数据输入有误！", true},
   };
   const int slot = FreeSlot();
   for (const Case& c : cases) {
@@ -187,7 +186,7 @@ TEST_F(StudentEditorTest, EnterWalksTheFieldsAndGivesALockedValueToEveryRow) {
   EXPECT_EQ(editor().focusField(), StudentEditor::kName);  // the ID is switched off
   editor().Enter(StudentEditor::kGrade);
   EXPECT_EQ(editor().focusField(), StudentEditor::kLevel);  // the class is locked
-  editor().Enter(StudentEditor::kCount);  // saves student 1 and moves to the next row
+  editor().Enter(StudentEditor::kCount);                    // saves student 1 and moves to the next row
   EXPECT_EQ(list().rowSlot(list().current()), 2);
   EXPECT_EQ(editor().focusField(), StudentEditor::kCard);
   editor().Enter(StudentEditor::kCount);
