@@ -49,18 +49,6 @@ std::string LineText(const SummaryLine& line) {
   return text;
 }
 
-std::string GeneralNumber(int64_t scaled) {
-  const bool negative = scaled < 0;
-  const uint64_t m = negative ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
-  std::string text = std::to_string(m / 10000);
-  char fraction[8];
-  std::snprintf(fraction, sizeof fraction, "%04u", static_cast<unsigned>(m % 10000));
-  std::string f = fraction;
-  while (!f.empty() && f.back() == '0') f.pop_back();
-  if (!f.empty()) text += "." + f;
-  return (negative ? "-" : "") + text;
-}
-
 std::vector<SummaryLine> MemberSummary(const SummaryContext& ctx, const StudentRecord& s, bool restored,
                                        OleDate endDate, const PendingOperation& op) {
   const auto values = DetailValues(s, ctx.lists, ctx.options, ctx.today);

@@ -7,6 +7,7 @@
 #include "accounts/OperationKinds.h"
 #include "platform/Clock.h"
 #include "startup/Options.h"
+#include "store/NumberText.h"
 #include "store/SideFiles.h"
 #include "store/Tables.h"
 
@@ -38,8 +39,5 @@ std::vector<SummaryLine> RoomSummary(const SummaryContext& ctx, const RoomRecord
 // A free record: the student and room when given (nullptr when not).
 std::vector<SummaryLine> FreeRecordSummary(const SummaryContext& ctx, const StudentRecord* s, const RoomRecord* room,
                                            int64_t amountScaled);
-
-// Money in general number format: no trailing zeros ("100.5", "-3", "0").
-std::string GeneralNumber(int64_t scaled);
 
 }  // namespace tarvolen

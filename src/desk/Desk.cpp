@@ -68,6 +68,16 @@ void Desk::MakePieces() {
   accountHooks.appendActivity = [this](const std::string& text) { engine_->AppendActivity(text); };
   accountHooks.roomsChanged = [this] { engine_->RefreshBoards(); };
   accountHooks.journalWaiting = [this] { return engine_->journalWaiting(); };
+  StudentList::Hooks listHooks;
+  listHooks.editMode = [this] { return adminArea_->studentEdit(); };
+  listHooks.currentChanged = [this](int slot) { studentEditor_->Load(slot); };
+  studentList_ = std::make_unique<StudentList>(
+      StudentList::Services{data_, options_, notifier_, services_.boxes, services_.clock}, std::move(listHooks));
+  studentEditor_ = std::make_unique<StudentEditor>(
+      StudentEditor::Services{data_, options_, notifier_, services_.boxes, services_.clock}, *studentList_,
+      StudentEditor::Hooks{[this] { return adminArea_->studentEdit(); }});
+  jumps_ = std::make_unique<Jumps>(Jumps::Services{operator_, notifier_, *engine_, *adminArea_, *studentList_},
+                                   Jumps::Hooks{});
   accounts_ = std::make_unique<AccountOperations>(
       AccountOperations::Services{data_, options_, notifier_, operator_, services_.clock, random, services_.boxes},
       std::move(accountHooks));
@@ -260,6 +270,10 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   cardInputEnabled_ = true;
 
   engine_->RefreshBoards();
+  // The student page: its choices, its filters on the newest grade, its list.
+  studentEditor_->FillEntries();
+  studentList_->FillFilters();
+  studentList_->Rebuild();
   (void)data_.LoadCompany();
   const auto opened = data_.OpenYearFiles(currentYear_, checkinCount_, logCount_);
   if (opened.tornCheckin) PushMessage(kTornCheckinRecordMessage);

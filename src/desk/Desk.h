@@ -12,7 +12,10 @@
 #include "access/Operator.h"
 #include "access/UserPage.h"
 #include "accounts/AccountOperations.h"
+#include "admin/StudentEditor.h"
+#include "admin/StudentList.h"
 #include "cardinput/CardInput.h"
+#include "desk/Jumps.h"
 #include "desk/Question.h"
 #include "notify/CountdownBox.h"
 #include "notify/Notifier.h"
@@ -124,6 +127,9 @@ class Desk {
   AdminArea& adminArea() { return *adminArea_; }
   UserPage& userPage() { return *userPage_; }
   AccountOperations& accounts() { return *accounts_; }
+  StudentList& studentList() { return *studentList_; }
+  StudentEditor& studentEditor() { return *studentEditor_; }
+  Jumps& jumps() { return *jumps_; }
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
   Options& options() { return options_; }
@@ -190,6 +196,9 @@ class Desk {
   std::unique_ptr<AdminArea> adminArea_;
   std::unique_ptr<UserPage> userPage_;
   std::unique_ptr<AccountOperations> accounts_;
+  std::unique_ptr<StudentList> studentList_;
+  std::unique_ptr<StudentEditor> studentEditor_;
+  std::unique_ptr<Jumps> jumps_;
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -163,5 +164,17 @@ int64_t ScaledFromSingle(float value) {
 }
 
 float SingleFromScaled(int64_t scaled) { return static_cast<float>(static_cast<double>(scaled) / 10000.0); }
+
+std::string GeneralNumber(int64_t scaled) {
+  const bool negative = scaled < 0;
+  const uint64_t m = negative ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
+  std::string text = std::to_string(m / 10000);
+  char fraction[8];
+  std::snprintf(fraction, sizeof fraction, "%04u", static_cast<unsigned>(m % 10000));
+  std::string f = fraction;
+  while (!f.empty() && f.back() == '0') f.pop_back();
+  if (!f.empty()) text += "." + f;
+  return (negative ? "-" : "") + text;
+}
 
 }  // namespace tarvolen

@@ -5,6 +5,7 @@
 // ignored ("12元" reads 12). The value must fit the type it is meant for;
 // a text that holds no number at all is told apart from an empty one.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tarvolen {
@@ -37,5 +38,9 @@ NumberText ReadNumber(std::string_view text, NumberTarget target);
 // totals are stored as singles, sums are formed in fixed point).
 int64_t ScaledFromSingle(float value);
 float SingleFromScaled(int64_t scaled);
+
+// A fixed-point value in general number format: no trailing zeros
+// ("100.5", "-3", "0").
+std::string GeneralNumber(int64_t scaled);
 
 }  // namespace tarvolen

@@ -14,6 +14,7 @@
 #include "ui/AdminControls.h"
 #include "ui/AdminParametersPage.h"
 #include "ui/AdminSettingsPage.h"
+#include "ui/AdminStudentsPage.h"
 #include "ui/AdminUsersPage.h"
 
 namespace tarvolen {
@@ -55,16 +56,18 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   users_ = new AdminUsersPage(desk_, after);
   company_ = new AdminCompanyPage(desk_, after);
   members_ = new AdminMembersPage(desk_, after);
+  students_ = new AdminStudentsPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
   for (int i = 0; i < kPages; ++i) {
-    QWidget* content = i == 0   ? settings_
-                       : i == 1 ? parameters_
-                       : i == 4 ? users_
-                       : i == 5 ? members_
-                       : i == 8 ? company_
-                                : MakePlaceholder(i);
+    QWidget* content = i == 0              ? settings_
+                       : i == 1            ? parameters_
+                       : i == kStudentPage ? students_
+                       : i == 4            ? users_
+                       : i == 5            ? members_
+                       : i == 8            ? company_
+                                           : MakePlaceholder(i);
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("Picture3_%1").arg(i));
     area->setWidgetResizable(true);
@@ -92,11 +95,6 @@ QWidget* AdminAreaWidget::MakePlaceholder(int i) {
     check3_->setObjectName(QStringLiteral("Check3"));
     connect(check3_, &QCheckBox::clicked, this, [this](bool on) { Check3_Click(on); });
     v->addWidget(check3_);
-  } else if (i == kStudentPage) {
-    check4_ = new QCheckBox(QStringLiteral("修改中"), page);
-    check4_->setObjectName(QStringLiteral("Check4"));
-    connect(check4_, &QCheckBox::clicked, this, [this](bool on) { Check4_Click(on); });
-    v->addWidget(check4_);
   }
   v->addStretch(1);
   return page;
@@ -123,8 +121,8 @@ void AdminAreaWidget::render() {
   users_->render();
   company_->render();
   members_->render();
+  students_->render();
   SetChecked(check3_, area.roomEdit());
-  SetChecked(check4_, area.studentEdit());
 }
 
 void AdminAreaWidget::After() {
@@ -139,11 +137,6 @@ void AdminAreaWidget::Option1_Click(int i) {
 
 void AdminAreaWidget::Check3_Click(bool on) {
   desk_.adminArea().SetRoomEdit(on);
-  After();
-}
-
-void AdminAreaWidget::Check4_Click(bool on) {
-  desk_.adminArea().SetStudentEdit(on);
   After();
 }
 

@@ -18,6 +18,7 @@ class AdminCompanyPage;
 class AdminMembersPage;
 class AdminParametersPage;
 class AdminSettingsPage;
+class AdminStudentsPage;
 class AdminUsersPage;
 class Desk;
 
@@ -54,7 +55,6 @@ class AdminAreaWidget : public QWidget {
   QWidget* MakePlaceholder(int i);
   void Option1_Click(int i);
   void Check3_Click(bool on);  // room edit mode
-  void Check4_Click(bool on);  // student edit mode
   void After();
 
   Desk& desk_;
@@ -66,8 +66,8 @@ class AdminAreaWidget : public QWidget {
   AdminUsersPage* users_;
   AdminCompanyPage* company_;
   AdminMembersPage* members_;
+  AdminStudentsPage* students_;
   QCheckBox* check3_ = nullptr;
-  QCheckBox* check4_ = nullptr;
 };
 
 }  // namespace tarvolen

@@ -132,7 +132,8 @@ bool LabelGrid::eventFilter(QObject* watched, QEvent* event) {
     if (row < 0) {
       emit headingPressed(column);
     } else {
-      emit cellPressed(row, column, static_cast<QMouseEvent*>(event)->button());
+      const auto* press = static_cast<QMouseEvent*>(event);
+      emit cellPressed(row, column, press->button(), press->modifiers());
     }
   }
   return QWidget::eventFilter(watched, event);

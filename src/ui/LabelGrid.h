@@ -50,7 +50,7 @@ class LabelGrid : public QWidget {
   // Only a pointer that moves: a list appearing under a resting pointer gets
   // enter events too, and must not take the selection.
   void cellPointerMoved(int row, int column);
-  void cellPressed(int row, int column, Qt::MouseButton button);
+  void cellPressed(int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void pageChanged(int page);
 
  protected:

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +44,16 @@ const char* const kRoomHeadings[MainWindow::kRoomColumns] = {"房间", "用时",
 const char* const kRoomCellNames[MainWindow::kRoomColumns] = {"Labffj", "Labfys", "Labfcs", "Labfxm",
                                                               "Labfkh", "Labflb", "Labfrs"};
 constexpr int kRoomNameColumn = 0;
+constexpr int kOccupantColumn = 3;
+constexpr int kSessionNameColumn = 0;
+constexpr int kSessionRoomColumn = 4;
+constexpr int kNameDetail = 2;  // the swiped student's name (Label7(12))
+
+// A jump is the left button with Ctrl and no other shift key.
+bool CtrlClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  const Qt::KeyboardModifiers shifts = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  return button == Qt::LeftButton && (modifiers & shifts) == Qt::ControlModifier;
+}
 constexpr int kPlacesColumn = 6;
 
 constexpr int kRightColumnWidth = 150;
@@ -191,6 +202,12 @@ LabelGrid* MainWindow::BuildSessionList() {
   for (const char* cell : kSessionCellNames) names.cells.push_back(QLatin1String(cell));
   auto* list = new LabelGrid(names, kRows, std::vector<int>(kSessionColumns, 1));
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Label1_Click);
+  connect(list, &LabelGrid::cellPressed, this,
+          [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+            if (!CtrlClick(button, modifiers)) return;
+            if (column == kSessionNameColumn) Jump(JumpCell::SessionName, row);
+            if (column == kSessionRoomColumn) Jump(JumpCell::SessionRoom, row);
+          });
   connect(list, &LabelGrid::cellPointerMoved, this, [this](int row, int) { SessionCell_MouseMove(row); });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll1_Change);
   return list;
@@ -209,9 +226,15 @@ LabelGrid* MainWindow::BuildRoomList(QWidget* parent) {
   list->heading(kPlacesColumn)->setMinimumWidth(32);
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Labgl_Click);
   connect(list, &LabelGrid::cellPointerMoved, this, &MainWindow::RoomCell_MouseMove);
-  connect(list, &LabelGrid::cellPressed, this, [this](int row, int column, Qt::MouseButton button) {
-    if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
-  });
+  connect(list, &LabelGrid::cellPressed, this,
+          [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+            if (CtrlClick(button, modifiers)) {
+              if (column == kRoomNameColumn) Jump(JumpCell::RoomName, row);
+              if (column == kOccupantColumn) Jump(JumpCell::RoomOccupant, row);
+              return;
+            }
+            if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
+          });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll2_Change);
   return list;
 }
@@ -250,6 +273,7 @@ QWidget* MainWindow::BuildStudentPanel() {
     auto* value = new QLabel(details);
     value->setObjectName(QStringLiteral("detailValue_%1").arg(i));
     value->setTextInteractionFlags(Qt::NoTextInteraction);
+    if (i == kNameDetail) value->installEventFilter(this);
     detailValues_[static_cast<size_t>(i)] = value;
     grid->addWidget(caption, i, 0);
     grid->addWidget(value, i, 1);
@@ -613,6 +637,20 @@ void MainWindow::Check7_Click(bool on) {
   drawn_.useChecks.fill(-1);
   (void)desk_.optionsEditor().SetCheck(CheckOption::UseRoomsInTime, on);
   render();
+}
+
+void MainWindow::Jump(JumpCell cell, int row) {
+  desk_.jumps().Jump(cell, row);
+  render();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == detailValues_[kNameDetail] && event->type() == QEvent::MouseButtonPress &&
+      CtrlClick(static_cast<QMouseEvent*>(event)->button(), static_cast<QMouseEvent*>(event)->modifiers())) {
+    Jump(JumpCell::PanelName, 0);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::Command15_Click() { desk_.engine().CancelCheckIn(); }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "desk/Jumps.h"
 #include "notify/Signal.h"
 
 class QCheckBox;
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   LabelGrid* BuildSessionList();
@@ -103,6 +105,8 @@ class MainWindow : public QMainWindow {
   void Command15_Click();       // "取消"
   void Command46_Click();       // "全部下线"
   void Command5_Click();        // opens and closes the administration area
+  // A Ctrl-click on a student's or room's cell: its administration page.
+  void Jump(JumpCell cell, int row);
 
   Desk& desk_;
   Connections listening_;
