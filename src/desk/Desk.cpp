@@ -66,7 +66,11 @@ void Desk::MakePieces() {
           [this] { return studentsLoaded_; }, [this] { return accounts_ && !accounts_->adminAreaEnabled(); }});
   AccountOperations::Hooks accountHooks;
   accountHooks.appendActivity = [this](const std::string& text) { engine_->AppendActivity(text); };
-  accountHooks.roomsChanged = [this] { engine_->RefreshBoards(); };
+  accountHooks.roomsChanged = [this] {
+    // Called while the room operation runs, so its room is still the pending one.
+    roomEditor_->RefreshRow(accounts_->pending().room);
+    engine_->RefreshBoards();
+  };
   accountHooks.journalWaiting = [this] { return engine_->journalWaiting(); };
   StudentList::Hooks listHooks;
   listHooks.editMode = [this] { return adminArea_->studentEdit(); };
@@ -77,10 +81,13 @@ void Desk::MakePieces() {
       StudentEditor::Services{data_, options_, notifier_, services_.boxes, services_.clock}, *studentList_,
       StudentEditor::Hooks{[this] { return adminArea_->studentEdit(); }});
   jumps_ = std::make_unique<Jumps>(Jumps::Services{operator_, notifier_, *engine_, *adminArea_, *studentList_},
-                                   Jumps::Hooks{});
+                                   Jumps::Hooks{[this](int room) { roomEditor_->SelectOnly(room); }});
   accounts_ = std::make_unique<AccountOperations>(
       AccountOperations::Services{data_, options_, notifier_, operator_, services_.clock, random, services_.boxes},
       std::move(accountHooks));
+  roomEditor_ =
+      std::make_unique<RoomEditor>(RoomEditor::Services{data_, notifier_, operator_, *adminArea_, services_.boxes},
+                                   RoomEditor::Hooks{[this] { engine_->RefreshBoards(); }});
   userPage_ = std::make_unique<UserPage>(operator_, notifier_, data_);
   OptionsEditor::Hooks optionHooks;
   optionHooks.cardOnlyChanged = [this](bool on) { cardInput_->setCardOnly(on); };
@@ -251,6 +258,7 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   // From here on a failing step is skipped silently, as start-up always did:
   // what could be read is used, and the desk stays usable.
   (void)data_.LoadRooms();
+  roomEditor_->Rebuild();
   (void)data_.LoadSessions(sessionCount_, SessionLoadContext());
 
   overtimeTimer_->start(60000);

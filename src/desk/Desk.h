@@ -14,6 +14,7 @@
 #include "accounts/AccountOperations.h"
 #include "admin/StudentEditor.h"
 #include "admin/StudentList.h"
+#include "admin/RoomEditor.h"
 #include "cardinput/CardInput.h"
 #include "desk/Jumps.h"
 #include "desk/Question.h"
@@ -130,6 +131,7 @@ class Desk {
   StudentList& studentList() { return *studentList_; }
   StudentEditor& studentEditor() { return *studentEditor_; }
   Jumps& jumps() { return *jumps_; }
+  RoomEditor& roomEditor() { return *roomEditor_; }
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
   Options& options() { return options_; }
@@ -199,6 +201,7 @@ class Desk {
   std::unique_ptr<StudentList> studentList_;
   std::unique_ptr<StudentEditor> studentEditor_;
   std::unique_ptr<Jumps> jumps_;
+  std::unique_ptr<RoomEditor> roomEditor_;
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
