@@ -13,6 +13,7 @@
 #include "ui/AdminMembersPage.h"
 #include "ui/AdminControls.h"
 #include "ui/AdminParametersPage.h"
+#include "ui/AdminRoomsPage.h"
 #include "ui/AdminSettingsPage.h"
 #include "ui/AdminStudentsPage.h"
 #include "ui/AdminUsersPage.h"
@@ -57,12 +58,14 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   company_ = new AdminCompanyPage(desk_, after);
   members_ = new AdminMembersPage(desk_, after);
   students_ = new AdminStudentsPage(desk_, after);
+  rooms_ = new AdminRoomsPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
   for (int i = 0; i < kPages; ++i) {
     QWidget* content = i == 0              ? settings_
                        : i == 1            ? parameters_
+                       : i == kRoomPage    ? rooms_
                        : i == kStudentPage ? students_
                        : i == 4            ? users_
                        : i == 5            ? members_
@@ -90,12 +93,6 @@ QWidget* AdminAreaWidget::MakePlaceholder(int i) {
                            page);
   label->setObjectName(QStringLiteral("Placeholder_%1").arg(i));
   v->addWidget(label);
-  if (i == kRoomPage) {
-    check3_ = new QCheckBox(QStringLiteral("修改中"), page);
-    check3_->setObjectName(QStringLiteral("Check3"));
-    connect(check3_, &QCheckBox::clicked, this, [this](bool on) { Check3_Click(on); });
-    v->addWidget(check3_);
-  }
   v->addStretch(1);
   return page;
 }
@@ -122,7 +119,7 @@ void AdminAreaWidget::render() {
   company_->render();
   members_->render();
   students_->render();
-  SetChecked(check3_, area.roomEdit());
+  rooms_->render();
 }
 
 void AdminAreaWidget::After() {
@@ -132,11 +129,6 @@ void AdminAreaWidget::After() {
 
 void AdminAreaWidget::Option1_Click(int i) {
   (void)desk_.adminArea().Navigate(i);
-  After();
-}
-
-void AdminAreaWidget::Check3_Click(bool on) {
-  desk_.adminArea().SetRoomEdit(on);
   After();
 }
 

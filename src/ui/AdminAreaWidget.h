@@ -17,6 +17,7 @@ namespace tarvolen {
 class AdminCompanyPage;
 class AdminMembersPage;
 class AdminParametersPage;
+class AdminRoomsPage;
 class AdminSettingsPage;
 class AdminStudentsPage;
 class AdminUsersPage;
@@ -41,6 +42,7 @@ class AdminAreaWidget : public QWidget {
   QPushButton* navigationButton(int i) const { return option1_[static_cast<size_t>(i)]; }
   QWidget* page(int i) const { return picture3_[static_cast<size_t>(i)]; }
   AdminMembersPage& membersPage() const { return *members_; }
+  AdminRoomsPage& roomsPage() const { return *rooms_; }
 
  signals:
   // "切换用户" (Command14) was pressed.
@@ -54,7 +56,6 @@ class AdminAreaWidget : public QWidget {
  private:
   QWidget* MakePlaceholder(int i);
   void Option1_Click(int i);
-  void Check3_Click(bool on);  // room edit mode
   void After();
 
   Desk& desk_;
@@ -67,7 +68,7 @@ class AdminAreaWidget : public QWidget {
   AdminCompanyPage* company_;
   AdminMembersPage* members_;
   AdminStudentsPage* students_;
-  QCheckBox* check3_ = nullptr;
+  AdminRoomsPage* rooms_;
 };
 
 }  // namespace tarvolen
