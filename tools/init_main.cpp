@@ -1,5 +1,7 @@
 // tarvolen-init DIR [--demo]: writes a clean program folder, optionally with
 // demo rooms and students. Refuses a folder that already holds a set.dat.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -7,6 +9,7 @@
 
 #include "maintenance/CleanInstallation.h"
 #include "platform/Clock.h"
+#include "store/PrivateFiles.h"
 #include "store/ProgramFolder.h"
 
 namespace {
@@ -26,6 +29,9 @@ void Usage() {
 
 int main(int argc, char** argv) {
   using namespace tarvolen;
+  // The installation holds passwords and students' details: what this tool
+  // creates is its user's alone (the files also get their modes explicitly).
+  ::umask(077);
   std::string dirArg;
   bool demo = false;
   for (int i = 1; i < argc; ++i) {
@@ -69,7 +75,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvolen-init: the installation failed: %s\n", s.detail().c_str());
     return s.code() == ErrorCode::Refused ? kExitUsage : kExitFailed;
   }
-  std::printf("%s %s\n", existed ? "Using folder" : "Created folder", dir.string().c_str());
+  std::printf("%s %s\n", existed ? "Using folder" : "Created folder (mode 0700)", dir.string().c_str());
+  if (existed) {
+    const int bits = PermissionBits(dir);
+    if (bits >= 0 && (bits & 077) != 0) {
+      std::printf(
+          "  note: the folder existed with mode %04o, so other users can reach it; its files are 0600.\n"
+          "  chmod 700 %s makes it private.\n",
+          static_cast<unsigned>(bits), dir.string().c_str());
+    }
+  }
   std::printf("Wrote a clean installation dated %04d-%02d-%02d:\n", today.year, today.month, today.day);
   std::printf("  set.dat (identities, options), shuju.dat, students.dat, rooms.dat (empty)\n");
   std::printf("  hy.dat, lj.dat, bj.dat, zy.dat, vin.dat, data/rrsm.dat, appname.txt\n");

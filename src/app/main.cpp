@@ -4,11 +4,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "ui/DeskApp.h"
 
 int main(int argc, char** argv) {
+  // Whatever the desk creates (year files, the journal, backups, the lock
+  // file) is readable by its own user only: the data holds passwords and
+  // students' details.
+  ::umask(077);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tarvolen"));
 

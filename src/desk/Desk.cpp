@@ -5,6 +5,7 @@
 #include "session/SessionClock.h"
 #include "desk/TornRecordMessages.h"
 #include "startup/Calendar.h"
+#include "store/PrivateFiles.h"
 
 namespace tarvolen {
 
@@ -191,6 +192,9 @@ StartStop Desk::StartUntilPrompt() {
     return StartStop::DataDamaged;
   }
   if (recovered.value() == Journal::Recovery::Finished) PushMessage("上次未完成的登记操作已完成");
+  // Passwords and students' details are the owner's alone; the operator is
+  // told once, and decides what to change.
+  if (std::string open = PrivacyWarning(folder.root(), folder.settings()); !open.empty()) PushMessage(open);
 
   ReadOptions();
   RollCalendar();

@@ -5,6 +5,7 @@
 
 #include "maintenance/ToneWriter.h"
 #include "store/Gbk.h"
+#include "store/PrivateFiles.h"
 #include "store/ProgramFolder.h"
 #include "store/RecordFile.h"
 #include "store/SettingsFile.h"
@@ -303,11 +304,11 @@ Status WriteCleanInstallation(const fs::path& dir, const CivilDate& today) {
   if (ec) return Status(ErrorCode::OpenFailed, folder.settings().string() + ": " + ec.message());
   if (!IsValidCivil(today.year, today.month, today.day)) return Status(ErrorCode::Refused, "invalid date");
 
-  fs::create_directories(dir, ec);
-  if (ec) return IoError(dir, ec);
+  // The folders are private to the desk's user; files get their private
+  // mode as they are created.
+  if (Status s = CreatePrivateFolders(dir); !s.ok()) return s;
   for (const char* name : InstallationFolders()) {
-    fs::create_directories(folder.file(name), ec);
-    if (ec) return IoError(folder.file(name), ec);
+    if (Status s = CreatePrivateFolders(folder.file(name)); !s.ok()) return s;
   }
 
   for (const auto& cue : CueSounds()) {

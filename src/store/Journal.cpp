@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "store/FileFaults.h"
+#include "store/PrivateFiles.h"
 
 namespace tarvolen {
 namespace {
@@ -71,7 +72,7 @@ Status WriteAll(int fd, const std::filesystem::path& path, const Bytes& bytes, i
 
 Status ApplyOne(const PlannedWrite& w) {
   if (FileFaults::BeforeWrite(w.file)) return Status(ErrorCode::WriteFailed, w.file.string() + ": injected failure");
-  const int fd = ::open(w.file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  const int fd = ::open(w.file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, kPrivateFileMode);
   if (fd < 0) return Failed(w.file, "");
   Status s = WriteAll(fd, w.file, w.bytes, w.offset);
   struct stat st {};
@@ -145,7 +146,7 @@ Status Journal::Begin(const WritePlan& plan) {
   const Bytes bytes = EncodeJournal(relative);
   const std::filesystem::path file = path();
   if (FileFaults::BeforeWrite(file)) return Status(ErrorCode::WriteFailed, file.string() + ": injected failure");
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kPrivateFileMode);
   if (fd < 0) return Failed(file, "");
   Status s = WriteAll(fd, file, bytes, 0);
   // Only a journal on the disk may be relied on at the next start.
@@ -157,7 +158,7 @@ Status Journal::Begin(const WritePlan& plan) {
 Status Journal::Clear() {
   const std::filesystem::path file = path();
   if (FileFaults::BeforeWrite(file)) return Status(ErrorCode::WriteFailed, file.string() + ": injected failure");
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kPrivateFileMode);
   if (fd < 0) return Failed(file, "");
   Status s = ::fsync(fd) == 0 ? Status::Ok() : Failed(file, "");
   ::close(fd);

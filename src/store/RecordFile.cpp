@@ -1,6 +1,7 @@
 #include "store/RecordFile.h"
 
 #include "store/FileFaults.h"
+#include "store/PrivateFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +18,7 @@ int64_t g_writesMade = 0;
 int64_t RecordFile::WritesMade() { return g_writesMade; }
 
 Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, size_t recordLength) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFileMode);
   if (fd < 0) {
     // A read-only file still loads; its writes then fail one by one.
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
