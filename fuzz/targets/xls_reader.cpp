@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SpreadsheetReader reader;
   Result<Workbook> book = reader.read(path.string(), WorkbookLimits{});
   if (!book.ok()) return 0;
-  (void)FindHeader(*book, kRoomHeadings);
+  (void)FindHeader(*book, kRoomImportHeadings);
   return 0;
 }

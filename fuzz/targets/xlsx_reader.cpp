@@ -10,6 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzFolder::Write(path, {data, size});
   Result<Workbook> book = sheets::ReadXlsx(path.string(), WorkbookLimits{});
   if (!book.ok()) return 0;
-  (void)FindHeader(*book, kStudentHeadings);
+  (void)FindHeader(*book, kStudentImportHeadings);
   return 0;
 }

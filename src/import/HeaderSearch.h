@@ -14,7 +14,7 @@
 namespace tarvolen {
 
 // Heading lists of the room fields, in field order, words separated by spaces.
-inline constexpr std::array<const char*, 10> kRoomHeadings = {
+inline constexpr std::array<const char*, 10> kRoomImportHeadings = {
     "房间名称 号数 房号", "类型 类别 模式 类 种类", "限时限 总时间 超时",
     "使用状况 开放 状态", "价格 单价 练琴费用",     "容纳人数 容量",
     "保底费 最低消费",    "计费单位 计时段",        "容差",
@@ -23,23 +23,23 @@ inline constexpr std::array<const char*, 10> kRoomHeadings = {
 // Heading lists of the student fields. The list of the third dedicated room
 // repeats 专用琴房2, so a column headed 专用琴房3 is not recognised (one
 // headed 专用琴房三 is); "性别 " carries a trailing space.
-inline constexpr std::array<const char*, 17> kStudentHeadings = {"琴卡号 ID 序号",
-                                                                 "证号 学号",
-                                                                 "姓名 名字",
-                                                                 "性别 ",
-                                                                 "专业 技能 特长",
-                                                                 "年级 入学时间 入学年份",
-                                                                 "班级",
-                                                                 "学期累计",
-                                                                 "总计 总累计",
-                                                                 "级别 等级 身份",
-                                                                 "总费用 总冲值",
-                                                                 "余额 剩余金额 余款",
-                                                                 "手机 联系电话",
-                                                                 "次数",
-                                                                 "专用琴房 专用琴房1 专用琴房一",
-                                                                 "专用琴房2 专用琴房二",
-                                                                 "专用琴房2 专用琴房三"};
+inline constexpr std::array<const char*, 17> kStudentImportHeadings = {"琴卡号 ID 序号",
+                                                                       "证号 学号",
+                                                                       "姓名 名字",
+                                                                       "性别 ",
+                                                                       "专业 技能 特长",
+                                                                       "年级 入学时间 入学年份",
+                                                                       "班级",
+                                                                       "学期累计",
+                                                                       "总计 总累计",
+                                                                       "级别 等级 身份",
+                                                                       "总费用 总冲值",
+                                                                       "余额 剩余金额 余款",
+                                                                       "手机 联系电话",
+                                                                       "次数",
+                                                                       "专用琴房 专用琴房1 专用琴房一",
+                                                                       "专用琴房2 专用琴房二",
+                                                                       "专用琴房2 专用琴房三"};
 
 struct HeaderMatch {
   static constexpr int kNoColumn = 30;  // the field has no column

@@ -114,9 +114,9 @@ bool SheetImport::Prepare(Kind kind, const char* title) {
   }
   book_ = std::move(book.value());
   if (kind == Kind::Rooms) {
-    header_ = FindHeader(book_, kRoomHeadings);
+    header_ = FindHeader(book_, kRoomImportHeadings);
   } else {
-    header_ = FindHeader(book_, kStudentHeadings);
+    header_ = FindHeader(book_, kStudentImportHeadings);
   }
   if (header_.count == 0) {
     book_ = {};
@@ -401,6 +401,7 @@ void SheetImport::Finish(bool cancelled) {
   boxes_.show("提示", head + count + "组数据,数据更新中,请等待。", BoxIcon::None);
   studentList_.Rebuild();
   feedback_.PushMessage("数据载入完成");
+  changed();  // the list rebuilt
 }
 
 }  // namespace tarvolen

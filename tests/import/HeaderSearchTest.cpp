@@ -38,7 +38,7 @@ TEST(HeaderSearchTest, MostHeadingsWinEarlierOnTies) {
       {"no sheets", {}, 0, 0, 0},
   };
   for (const Case& c : cases) {
-    const HeaderMatch m = FindHeader(c.book, kRoomHeadings);
+    const HeaderMatch m = FindHeader(c.book, kRoomImportHeadings);
     EXPECT_EQ(m.count, c.count) << c.what;
     if (c.count == 0) continue;
     EXPECT_EQ(m.sheet, c.sheet) << c.what;
@@ -50,12 +50,12 @@ TEST(HeaderSearchTest, OnlyTheFirstNineSheetsAndTwentyNineColumns) {
   Workbook book;
   for (int s = 0; s < 9; ++s) book.sheets.push_back(SheetBuilder().Row(1, {"无"}).build());
   book.sheets.push_back(SheetBuilder().Row(1, {"房号"}).build());  // the tenth
-  EXPECT_EQ(FindHeader(book, kRoomHeadings).count, 0);
+  EXPECT_EQ(FindHeader(book, kRoomImportHeadings).count, 0);
 
   std::vector<std::string> wide(30, "");
   wide[29] = "房号";  // column 30
   const Workbook far{{SheetBuilder().Row(1, wide).build()}};
-  EXPECT_EQ(FindHeader(far, kRoomHeadings).count, 0);
+  EXPECT_EQ(FindHeader(far, kRoomImportHeadings).count, 0);
 }
 
 TEST(HeaderSearchTest, CellsBelongToTheFirstUnfoundFieldWhoseListContainsThem) {
@@ -72,11 +72,11 @@ TEST(HeaderSearchTest, CellsBelongToTheFirstUnfoundFieldWhoseListContainsThem) {
   };
   for (const Case& c : cases) {
     const Sheet sheet = SheetBuilder().Row(1, {c.cell}).build();
-    const HeaderMatch m = MatchRow(sheet, 1, kRoomHeadings);
+    const HeaderMatch m = MatchRow(sheet, 1, kRoomImportHeadings);
     for (int f = 0; f < 10; ++f) EXPECT_EQ(m.has(f), f == c.field) << c.cell << " field " << f;
   }
   // A second cell for a found field goes on to the next list containing it.
-  const HeaderMatch twice = MatchRow(SheetBuilder().Row(1, {"房号", "号"}).build(), 1, kRoomHeadings);
+  const HeaderMatch twice = MatchRow(SheetBuilder().Row(1, {"房号", "号"}).build(), 1, kRoomImportHeadings);
   EXPECT_EQ(twice.columns[0], 1);
   EXPECT_EQ(twice.count, 1);
 }
@@ -87,11 +87,11 @@ TEST(HeaderSearchTest, StudentHeadingsAsListed) {
                                    "等级", "总冲值", "余款", "手机", "次数", "专用琴房", "专用琴房二", "专用琴房三"})
                           .Row(2, {"ID", "专用琴房3", "专用琴房2", "专用琴房2"})
                           .build();
-  const HeaderMatch all = MatchRow(sheet, 1, kStudentHeadings);
+  const HeaderMatch all = MatchRow(sheet, 1, kStudentImportHeadings);
   EXPECT_EQ(all.count, 17);
   for (int f = 0; f < 17; ++f) EXPECT_EQ(all.columns[static_cast<size_t>(f)], f + 1) << f;
 
-  const HeaderMatch rooms = MatchRow(sheet, 2, kStudentHeadings);
+  const HeaderMatch rooms = MatchRow(sheet, 2, kStudentImportHeadings);
   EXPECT_EQ(rooms.columns[0], 1);
   // 专用琴房3 is in no list; the two 专用琴房2 give the second and the third room.
   EXPECT_FALSE(rooms.has(14));
