@@ -9,6 +9,7 @@
 
 #include "platform/sheets/CellText.h"
 #include "platform/sheets/SpreadsheetReader.h"
+#include "platform/sheets/XlsReader.h"
 #include "support/TempDir.h"
 #include "sheets/SheetFixtures.h"
 
@@ -249,6 +250,46 @@ out.close()
   compound += std::string(2048, '\0');
   WriteBytes(Path("locked.xlsx"), compound);
   EXPECT_EQ(Failure("locked.xlsx"), sheets::kPassword);
+}
+
+// A file on which FreeXL reads past a buffer (found by fuzzing): it is read
+// in a child process, and whatever the child does the desk gets an answer.
+TEST_F(WorkbookReaderTest, XlsThatFreeXlMisreadsIsReadApart) {
+  const std::string crash =
+      std::string(TARVOLEN_SOURCE_DIR) + "/fuzz/corpus/xls_reader/crash-fcdb0f64e0af16355918fb351a46f6cb93ad0ff2";
+  Result<Workbook> book = reader_.read(crash, WorkbookLimits{});
+  if (!book.ok()) {
+    EXPECT_EQ(book.status().detail(), sheets::kDamaged);
+  }
+
+  // The child's answer carries every sheet, row and cell.
+  ASSERT_TRUE(RunPython(temp_.base(), R"(
+import xlwt
+wb = xlwt.Workbook(encoding="utf-8")
+for s in range(3):
+    ws = wb.add_sheet("表%d" % s)
+    for r in range(0, 300, 3):
+        ws.write(r, s, "格%d-%d" % (s, r))
+wb.save(")" + Path("many.xls") + R"(")
+)"));
+  Result<Workbook> apart = sheets::ReadXlsIsolated(Path("many.xls"), WorkbookLimits{});
+  Result<Workbook> direct = sheets::ReadXls(Path("many.xls"), WorkbookLimits{});
+  ASSERT_TRUE(apart.ok() && direct.ok());
+  ASSERT_EQ(apart->sheets.size(), 3u);
+  for (size_t s = 0; s < 3; ++s) {
+    EXPECT_EQ(apart->sheets[s].name, direct->sheets[s].name);
+    ASSERT_EQ(apart->sheets[s].rows.size(), 100u);
+    for (size_t r = 0; r < 100; ++r) {
+      EXPECT_EQ(apart->sheets[s].rows[r].number, direct->sheets[s].rows[r].number);
+      EXPECT_EQ(apart->sheets[s].rows[r].cells, direct->sheets[s].rows[r].cells);
+    }
+  }
+  EXPECT_EQ(apart->sheets[2].cell(298, 3), "格2-297");
+  // An error of the child comes back as it was.
+  testing::WriteBytes(Path("junk.xls"), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, 'x'));
+  Result<Workbook> junk = sheets::ReadXlsIsolated(Path("junk.xls"), WorkbookLimits{});
+  ASSERT_FALSE(junk.ok());
+  EXPECT_EQ(junk.status().detail(), sheets::ReadXls(Path("junk.xls"), WorkbookLimits{}).status().detail());
 }
 
 TEST(CellTextTest, NumbersAndDates) {

@@ -52,7 +52,7 @@ Result<Workbook> SpreadsheetReader::read(const std::string& path, const Workbook
   const std::string_view start(head.data(), static_cast<size_t>(file.gcount()));
   if (start.starts_with(kZipMagic)) return sheets::ReadXlsx(path, limits);
   if (start == kCompoundMagic) {
-    Result<Workbook> book = sheets::ReadXls(path, limits);
+    Result<Workbook> book = sheets::ReadXlsIsolated(path, limits);
     if (!book.ok() && HoldsEncryptedPackage(file)) return Status(ErrorCode::Corrupt, sheets::kPassword);
     return book;
   }
