@@ -276,6 +276,29 @@ TEST_F(SheetImportTest, FiltersSupplyMissingColumnsAndRowsWithoutCardsAreSkipped
   EXPECT_EQ(DateOf(s.enrolled), (CivilDate{2012, 8, 15}));
 }
 
+TEST_F(SheetImportTest, BadCellsAreToldAndNothingOfARefusedRowIsWritten) {
+  const std::string longName(10000, 'x');
+  Put({SheetBuilder()
+           .Row(1, {"琴卡号", "姓名", "入学时间", "余额"})
+           .Row(2, {"abc", "文字卡号", "2009级", "5"})           // a card of text
+           .Row(3, {"7101", longName, "1850-01-01", "1e999"})    // cut name, date before 1900
+           .Row(4, {"7102", "\xF0\x9F\x8E\xB9", "2009级", "1"})  // a name GBK cannot hold
+           .build()});
+  const StudentRecord before = desk_->students()[21];
+  ImportStudents();
+  EXPECT_TRUE(Announced("第2行：没有卡号，未导入"));
+  const StudentRecord s = StudentOnDisk(21);
+  EXPECT_EQ(s.card, 7101);
+  EXPECT_EQ(s.name, std::string(8, 'x'));
+  EXPECT_EQ(s.enrolled, before.enrolled);
+  EXPECT_TRUE(Announced("第3行：年级无法识别，保持原值"));
+  EXPECT_FLOAT_EQ(s.balance, 1.0f);  // the leading number of "1e999"
+  EXPECT_TRUE(Announced("第4行：姓名无法保存，未导入"));
+  EXPECT_EQ(StudentOnDisk(22).card, 0);
+  EXPECT_EQ(desk_->students().findByCard(7102), 0);
+  EXPECT_EQ(LastBox(), "导入完成,共导入1组数据,数据更新中,请等待。");
+}
+
 TEST_F(SheetImportTest, AFullTableStopsWithTheRowsStoredSoFar) {
   // Slots 21..4998 taken, two left.
   for (int slot = 21; slot <= 4998; ++slot) desk_->students()[slot].card = 100000 + slot;
