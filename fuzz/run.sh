@@ -37,8 +37,11 @@ for name in "${names[@]}"; do
   cp fuzz/corpus/"$name"/* "$corpus"/
   start=$(date +%s%N)
   status=ok
-  # Inputs up to 4 KB: longer than every seed, so files can grow past them.
-  build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -max_len=4096 -timeout=10 -print_final_stats=1 \
+  # Inputs up to 4 KB, or twice the largest seed where that is more (the
+  # workbooks): longer than every seed, so files can grow past them.
+  largest=$(find "$corpus" -type f -printf '%s\n' | sort -n | tail -1)
+  max_len=$(( ${largest:-0} * 2 > 4096 ? ${largest:-0} * 2 : 4096 ))
+  build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -max_len="$max_len" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$artifacts/$name-" "$corpus" >"$work/$name.log" 2>&1 || status=CRASH
   end=$(date +%s%N)
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name.log" | tail -1)

@@ -106,6 +106,13 @@ void Desk::MakePieces() {
   notifier_.pushed.connect([this] {
     if (notifier_.stack().timerEnabled() && !fadeTimer_->isActive()) fadeTimer_->start(MessageStack::kFadeIntervalMs);
   });
+  WorkbookReader& workbooks = services_.workbooks != nullptr ? *services_.workbooks : noWorkbooks_;
+  FileDialogs& fileDialogs = services_.fileDialogs != nullptr ? *services_.fileDialogs : noFileDialogs_;
+  sheetImport_ = std::make_unique<SheetImport>(
+      SheetImport::Services{data_, options_, notifier_, services_.boxes, services_.clock, operator_, *adminArea_,
+                            workbooks, fileDialogs, *roomEditor_, *studentList_},
+      SheetImport::Hooks{[this] { return adminArea_->studentEdit(); }, [this] { engine_->RefreshBoards(); }},
+      MakeTimer());
 }
 
 void Desk::FadeMessages() {

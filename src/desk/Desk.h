@@ -18,16 +18,19 @@
 #include "cardinput/CardInput.h"
 #include "desk/Jumps.h"
 #include "desk/Question.h"
+#include "import/SheetImport.h"
 #include "notify/CountdownBox.h"
 #include "notify/Notifier.h"
 #include "notify/Signal.h"
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
+#include "platform/Workbook.h"
 #include "startup/CategoryEditor.h"
 #include "startup/Options.h"
 #include "startup/OptionsEditor.h"
@@ -43,6 +46,10 @@ struct DeskServices {
   TimerFactory* timers = nullptr;      // the desk's timers; none: timers never fire
   Random* random = nullptr;            // none: a generator seeded from the clock
   Diagnostics* diagnostics = nullptr;  // none: notes are dropped
+  // The spreadsheet import's open dialog and workbook reader; none: the
+  // dialog is always cancelled and no workbook can be read.
+  FileDialogs* fileDialogs = nullptr;
+  WorkbookReader* workbooks = nullptr;
 };
 
 class SessionEngine;
@@ -134,6 +141,7 @@ class Desk {
   RoomEditor& roomEditor() { return *roomEditor_; }
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
+  SheetImport& sheetImport() { return *sheetImport_; }
   Options& options() { return options_; }
   DirtyGroups& dirty() { return dirty_; }
   Timer& overtimeTimer() { return *overtimeTimer_; }
@@ -206,6 +214,9 @@ class Desk {
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
   std::string pendingSwipe_;
+  NoWorkbookReader noWorkbooks_;
+  CancellingFileDialogs noFileDialogs_;
+  std::unique_ptr<SheetImport> sheetImport_;
 
   int currentYear_ = 0;
   int32_t sessionCount_ = 0;

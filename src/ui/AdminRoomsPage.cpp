@@ -22,6 +22,7 @@
 #include "access/AdminArea.h"
 #include "admin/RoomRow.h"
 #include "desk/Desk.h"
+#include "ui/ImportProgressWidget.h"
 #include "store/TextCells.h"
 #include "ui/AdminControls.h"
 
@@ -234,8 +235,17 @@ AdminRoomsPage::AdminRoomsPage(Desk& desk, std::function<void()> changed, QWidge
   connect(command40_, &QPushButton::clicked, this, &AdminRoomsPage::Command40_Click);
   connect(command9_, &QPushButton::clicked, this, &AdminRoomsPage::Command9_Click);
   connect(command39_, &QPushButton::clicked, this, &AdminRoomsPage::Command39_Click);
+  importRooms_ = button(QStringLiteral("从电子表格导入"), "ImportRooms");
+  connect(importRooms_, &QPushButton::clicked, this, [this] {
+    desk_.sheetImport().ImportRooms();
+    After();
+  });
   editor->addLayout(buttons, kFields + 1, 0, 1, 3);
-  editor->setRowStretch(kFields + 2, 1);
+  importProgress_ = new ImportProgressWidget(desk_.sheetImport(), SheetImport::Kind::Rooms,
+                                             QStringLiteral("ImportRoomsProgress"), this);
+  editor->addWidget(importProgress_, kFields + 2, 0, 1, 3);
+  listening_.add(desk_.sheetImport().changed, [this] { After(); });
+  editor->setRowStretch(kFields + 3, 1);
   body->addLayout(editor, 0);
   layout->addLayout(body, 1);
 }
@@ -245,6 +255,8 @@ AdminRoomsPage::AdminRoomsPage(Desk& desk, std::function<void()> changed, QWidge
 void AdminRoomsPage::render() {
   const RoomEditor& room = desk_.roomEditor();
   SetChecked(check3_, desk_.adminArea().roomEdit());
+  SetEnabled(importRooms_, desk_.sheetImport().roomsEnabled());
+  importProgress_->render();
   RenderEntries();
   RenderRows();
   RenderSelection();

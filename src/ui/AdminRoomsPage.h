@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "admin/RoomEditor.h"
+#include "notify/Signal.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,6 +19,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace tarvolen {
+class ImportProgressWidget;
+}
 
 namespace tarvolen {
 
@@ -74,6 +79,10 @@ class AdminRoomsPage : public QWidget {
   QPushButton* command40_;
   QPushButton* command9_;
   QPushButton* command39_;
+  // 从电子表格导入 and the import's progress.
+  QPushButton* importRooms_;
+  ImportProgressWidget* importProgress_;
+  Connections listening_;
   uint64_t drawnEntries_ = UINT64_MAX;
   uint64_t drawnRows_ = UINT64_MAX;
   uint64_t drawnSelection_ = UINT64_MAX;

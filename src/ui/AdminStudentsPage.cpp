@@ -17,6 +17,7 @@
 #include "access/AdminArea.h"
 #include "admin/StudentList.h"
 #include "desk/Desk.h"
+#include "ui/ImportProgressWidget.h"
 #include "ui/AdminControls.h"
 
 namespace tarvolen {
@@ -233,9 +234,20 @@ AdminStudentsPage::AdminStudentsPage(Desk& desk, std::function<void()> changed, 
   buttons->addWidget(command8_);
   buttons->addWidget(command42_);
   buttons->addWidget(command43_);
+  importStudents_ = new QPushButton(QStringLiteral("从电子表格导入"), this);
+  importStudents_->setObjectName(QStringLiteral("ImportStudents"));
+  connect(importStudents_, &QPushButton::clicked, this, [this] {
+    desk_.sheetImport().ImportStudents();
+    After();
+  });
+  buttons->addWidget(importStudents_);
   buttons->addStretch(1);
   buttons->addWidget(note);
   layout->addLayout(buttons);
+  importProgress_ = new ImportProgressWidget(desk_.sheetImport(), SheetImport::Kind::Students,
+                                             QStringLiteral("ImportStudentsProgress"), this);
+  layout->addWidget(importProgress_);
+  listening_.add(desk_.sheetImport().changed, [this] { After(); });
 }
 
 void AdminStudentsPage::RenderList() {
@@ -288,6 +300,8 @@ void AdminStudentsPage::render() {
   MirrorText(text15_, list.searchText());
   RenderList();
   for (QPushButton* b : {command42_, command43_, command45_}) SetEnabled(b, edit);
+  SetEnabled(importStudents_, d.sheetImport().studentsEnabled());
+  importProgress_->render();
   StudentEditor& editor = d.studentEditor();
   SetEnabled(command8_, editor.command8Enabled());
   for (int i = 0; i < kFields; ++i) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "admin/StudentEditor.h"
+#include "notify/Signal.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,6 +19,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace tarvolen {
+class ImportProgressWidget;
+}
 
 namespace tarvolen {
 
@@ -58,6 +63,10 @@ class AdminStudentsPage : public QWidget {
   QPushButton* command43_;
   QPushButton* command45_;
   QPushButton* command8_;
+  // 从电子表格导入 and the import's progress.
+  QPushButton* importStudents_;
+  ImportProgressWidget* importProgress_;
+  Connections listening_;
   std::array<QCheckBox*, kFields> check1_{};
   std::array<QCheckBox*, kFields> check5_{};
   std::array<QWidget*, kFields> combo3_{};  // a QLineEdit for typed fields, a QComboBox for choices

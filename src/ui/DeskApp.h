@@ -8,7 +8,9 @@
 #include "platform/StderrDiagnostics.h"
 #include "platform/Clock.h"
 #include "platform/qt/LockFileInstance.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/sheets/SpreadsheetReader.h"
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/KeySource.h"
@@ -57,6 +59,8 @@ class DeskApp : public QObject {
   QtSoundPlayer sound_;
   LoggingSoundPlayer loggedSound_{sound_};
   QtTimerFactory timers_;
+  QtFileDialogs fileDialogs_;
+  SpreadsheetReader workbooks_;
   std::unique_ptr<KeySource> keySource_;
   std::unique_ptr<Desk> desk_;
   std::unique_ptr<IdentityPromptWindow> prompt_;

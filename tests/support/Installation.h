@@ -13,6 +13,7 @@
 #include "platform/fake/FakeSoundPlayer.h"
 #include "platform/fake/FakeRandom.h"
 #include "platform/fake/FakeTimers.h"
+#include "platform/fake/FakeWorkbooks.h"
 #include "desk/Desk.h"
 #include "store/SettingsFile.h"
 #include "support/TempDir.h"
@@ -37,6 +38,10 @@ class Installation {
   FakeSoundPlayer& sound() { return sound_; }
   FakeTimerFactory& timers() { return timers_; }
   FakeRandom& random() { return random_; }
+  FakeWorkbookReader& workbooks() { return workbooks_; }
+  FakeFileDialogs& fileDialogs() { return fileDialogs_; }
+  // The reader the desk is given: the fake unless a test puts another.
+  void useReader(WorkbookReader& reader) { reader_ = &reader; }
 
   // A fresh handle on set.dat, for arranging a case or reading it back.
   SettingsFile settings() const {
@@ -51,7 +56,8 @@ class Installation {
   // A desk whose single-instance check answers with this claim.
   std::unique_ptr<Desk> makeDesk(InstanceClaim claim) {
     instance_ = std::make_unique<FakeSingleInstance>(std::move(claim));
-    return std::make_unique<Desk>(folder(), DeskServices{clock_, boxes_, *instance_, &sound_, &timers_, &random_});
+    return std::make_unique<Desk>(folder(), DeskServices{clock_, boxes_, *instance_, &sound_, &timers_, &random_,
+                                                         nullptr, &fileDialogs_, reader_});
   }
 
   // Start-up to the end of loading; fails the test when it stops early.
@@ -69,6 +75,9 @@ class Installation {
   FakeSoundPlayer sound_;
   FakeTimerFactory timers_;
   FakeRandom random_;
+  FakeWorkbookReader workbooks_;
+  FakeFileDialogs fileDialogs_;
+  WorkbookReader* reader_ = &workbooks_;
   std::unique_ptr<FakeSingleInstance> instance_;
 };
 
