@@ -11,6 +11,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps fonts-wqy-microhei
+  poppler-utils python3-openpyxl
 )
 
 missing=()

@@ -105,6 +105,8 @@ void Desk::MakePieces() {
   notifier_.pushed.connect([this] {
     if (notifier_.stack().timerEnabled() && !fadeTimer_->isActive()) fadeTimer_->start(MessageStack::kFadeIntervalMs);
   });
+  queries_ = std::make_unique<query::QueryDesk>(
+      query::QueryDesk::Services{data_, options_, notifier_, operator_, services_.clock, services_.boxes});
 }
 
 void Desk::FadeMessages() {
@@ -273,6 +275,8 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   (void)data_.LoadStudents(watched);
   if (abandoned) return false;
   studentsLoaded_ = true;
+  // The query page's defaults come from the tables and the calendar now loaded.
+  queries_->page().Reset();
   PushMessage("数据已经载入完毕");
   notifier_.PlaySoundCue(Cue::Ready);
   cardInputEnabled_ = true;

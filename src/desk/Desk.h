@@ -28,6 +28,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
+#include "query/QueryDesk.h"
 #include "startup/CategoryEditor.h"
 #include "startup/Options.h"
 #include "startup/OptionsEditor.h"
@@ -139,6 +140,7 @@ class Desk {
   Timer& overtimeTimer() { return *overtimeTimer_; }
   MessageBoxes& boxes() { return services_.boxes; }
   Clock& clock() { return services_.clock; }
+  query::QueryDesk& queries() { return *queries_; }
 
   // Shorthands of the installation's data.
   const ProgramFolder& folder() const { return data_.folder(); }
@@ -205,6 +207,7 @@ class Desk {
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
+  std::unique_ptr<query::QueryDesk> queries_;
   std::string pendingSwipe_;
 
   int currentYear_ = 0;

@@ -117,27 +117,30 @@ QueryResult::QueryResult(Source source, Mode mode, std::vector<Column> columns, 
       context_(std::move(context)),
       sums_(columns_.size(), 0.0),
       summed_(columns_.size(), false) {
-  for (size_t c = 0; c < columns_.size(); ++c) summed_[c] = IsSummed(columns_[c].field);
+  for (size_t c = 0; c < columns_.size(); ++c) {
+    summed_[c] = IsSummed(columns_[c].field);
+    if (summed_[c]) summedColumns_.push_back(c);
+  }
 }
 
 void QueryResult::Add(const Hit& hit) {
   hits_.push_back(hit);
   if (source_ == Source::Log) return;  // summed once its amount is known
-  const size_t item = hits_.size() - 1;
-  for (size_t c = 0; c < columns_.size(); ++c) {
+  AddToSums(hits_.size() - 1);
+}
+
+void QueryResult::AddToSums(size_t item) {
+  const Hit& hit = hits_[item];
+  for (size_t c : summedColumns_) {
     double v = 0;
-    if (summed_[c] && Value(hit, item, columns_[c].field, v)) sums_[c] += v;
+    if (Value(hit, item, columns_[c].field, v)) sums_[c] += v;
   }
 }
 
 void QueryResult::AddLogDetails(int64_t amountScaled, std::string remark) {
   amounts_.push_back(amountScaled);
   remarks_.push_back(std::move(remark));
-  const size_t item = hits_.size() - 1;
-  for (size_t c = 0; c < columns_.size(); ++c) {
-    double v = 0;
-    if (summed_[c] && Value(hits_[item], item, columns_[c].field, v)) sums_[c] += v;
-  }
+  AddToSums(hits_.size() - 1);
 }
 
 std::string QueryResult::heading(int column) const {

@@ -137,16 +137,18 @@ class QueryResult : public ListSource {
   // The value a summed or numeric column holds for a hit; false when the cell is empty.
   bool Value(const Hit& h, size_t item, Field field, double& out) const;
   std::string Cell(const Hit& h, size_t item, Field field) const;
+  void AddToSums(size_t item);
 
   Source source_;
   Mode mode_;
   std::vector<Column> columns_;
   ResultContext context_;
   std::vector<Hit> hits_;
-  std::vector<int64_t> amounts_;      // the log's amounts, by item
-  std::vector<std::string> remarks_;  // the log's remarks, by item
-  std::vector<double> sums_;          // by column
-  std::vector<bool> summed_;          // by column
+  std::vector<int64_t> amounts_;       // the log's amounts, by item
+  std::vector<std::string> remarks_;   // the log's remarks, by item
+  std::vector<double> sums_;           // by column
+  std::vector<bool> summed_;           // by column
+  std::vector<size_t> summedColumns_;  // the summed columns, in order
 };
 
 // Minutes as "h:mm" (95 gives 1:35).
