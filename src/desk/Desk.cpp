@@ -2,6 +2,7 @@
 
 #include "desk/SessionEngine.h"
 #include "platform/InertTimer.h"
+#include "query/QueryDesk.h"
 #include "session/SessionClock.h"
 #include "desk/TornRecordMessages.h"
 #include "startup/Calendar.h"

@@ -28,7 +28,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
-#include "query/QueryDesk.h"
 #include "startup/CategoryEditor.h"
 #include "startup/Options.h"
 #include "startup/OptionsEditor.h"
@@ -47,6 +46,9 @@ struct DeskServices {
 };
 
 class SessionEngine;
+namespace query {
+class QueryDesk;
+}
 
 // Why start-up stopped before the desk could be used.
 enum class StartStop {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "query/CheckinPairing.h"
 #include "query/RecordBlocks.h"
@@ -144,7 +145,13 @@ T Load(const uint8_t* p) {
   return v;
 }
 
-int32_t DayOf(const uint8_t* p) { return DayNumberOf(Load<double>(p)); }
+// The day of a stored date. Dates of the years 1900..9999 (every date the
+// desk writes) are their whole part; anything else goes the careful way.
+int32_t DayOf(const uint8_t* p) {
+  const double v = Load<double>(p);
+  if (v >= 0 && v < 2958466.0) return static_cast<int32_t>(v);
+  return DayNumberOf(v);
+}
 
 ResultContext MakeResultContext(const QueryContext& ctx) {
   ResultContext rc;
@@ -177,6 +184,19 @@ Years YearsOf(const QueryRequest& rq) {
   return y;
 }
 
+// Room for every record of the range's files, so the hits never move while
+// they grow (the space is only reserved: pages untouched cost nothing).
+void ReserveFor(QueryResult& result, const Years& years, const std::function<std::filesystem::path(int)>& path,
+                size_t recordLength) {
+  size_t records = 0;
+  for (int year = years.first; year <= years.last; ++year) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path(year), ec);
+    if (!ec) records += static_cast<size_t>(size) / recordLength;
+  }
+  result.Reserve(records);
+}
+
 void NoteFault(QueryOutcome& out, const RecordBlocks& blocks) {
   if (!blocks.status().ok() && out.readFault.empty()) out.readFault = blocks.status().detail();
 }
@@ -197,6 +217,8 @@ void ScanCheckins(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome&
              byOperator = c.on(kOperator);
   const Years years = YearsOf(rq);
   QueryResult& result = *out.result;
+  ReserveFor(
+      result, years, [&](int y) { return ctx.folder.checkinYear(y); }, kCheckinRecordLength);
   for (int year = years.first; year <= years.last; ++year) {
     RecordBlocks blocks(ctx.folder.checkinYear(year), kCheckinRecordLength);
     for (auto block = blocks.next(); !block.empty(); block = blocks.next()) {
@@ -296,15 +318,12 @@ void ScanCombined(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome&
         Hit h;
         h.day = day;
         h.time = t;
-        h.inDay = in->day;
-        h.inTime = in->time;
-        h.inOperator = in->operatorId;
         h.student = student;
         h.room = room;
         h.operatorId = op;
         h.kind = kind;
         h.fee = f;
-        result.Add(h);
+        result.AddSession(h, CheckinSide{in->day, in->time, in->operatorId});
       }
     }
     NoteFault(out, blocks);
@@ -326,6 +345,8 @@ void ScanLog(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome& out)
   const Range amount = c.money(kRow19);
   const Years years = YearsOf(rq);
   QueryResult& result = *out.result;
+  ReserveFor(
+      result, years, [&](int y) { return ctx.folder.logYear(y); }, kLogRecordLength);
   for (int year = years.first; year <= years.last; ++year) {
     RecordBlocks blocks(ctx.folder.logYear(year), kLogRecordLength);
     for (auto block = blocks.next(); !block.empty(); block = blocks.next()) {
@@ -428,6 +449,7 @@ QueryOutcome RunQuery(const QueryRequest& request, const QueryContext& context) 
     case Source::Rooms: ScanRooms(request, context, out); break;
     case Source::Log: ScanLog(request, context, out); break;
   }
+  out.result->Finish();
   return out;
 }
 

@@ -64,20 +64,23 @@ struct Column {
   Field field = Field::Number;
 };
 
-// One kept record. For the student and room sources `student` / `room` is
-// the slot of the listed entry.
+// One kept record, 16 bytes. For the student and room sources `student` /
+// `room` is the slot of the listed entry.
 struct Hit {
-  int32_t day = 0;    // the record's date (the check-out's in the combined display)
-  int32_t inDay = 0;  // combined: the check-in's date
+  int32_t day = 0;  // the record's date (the check-out's in the combined display)
   float fee = 0;
   int16_t time = 0;
-  int16_t inTime = 0;
   int16_t student = 0;
   int16_t room = 0;
   uint8_t operatorId = 0;  // the record's operator (the check-out's in the combined display)
-  uint8_t inOperator = 0;
-  uint8_t kind = 0;  // check-in kind, or the log's operation code
-  uint8_t spare = 0;
+  uint8_t kind = 0;        // check-in kind, or the log's operation code
+};
+
+// The combined display's check-in side of a line.
+struct CheckinSide {
+  int32_t day = 0;
+  int16_t time = 0;
+  uint8_t operatorId = 0;
 };
 
 // What the cells are made from besides the hits.
@@ -105,10 +108,21 @@ class QueryResult : public ListSource {
   const std::vector<Column>& columns() const { return columns_; }
 
   // --- filled by the engine -------------------------------------------------
-  void Add(const Hit& hit);
+  void Add(const Hit& hit) {
+    hits_.push_back(hit);
+    Count(hit);
+  }
+  // A line of the combined display: the check-out and its check-in.
+  void AddSession(const Hit& checkout, const CheckinSide& checkin) {
+    Add(checkout);
+    checkins_.push_back(checkin);
+  }
   // The log's amount (Currency, x 10000) and remark of the hit just added.
   void AddLogDetails(int64_t amountScaled, std::string remark);
-  void Reserve(size_t n) { hits_.reserve(n); }
+  // Room for n hits, so they never move while they grow.
+  void Reserve(size_t n);
+  // After the last record: the sums of the summed columns.
+  void Finish();
 
   const std::vector<Hit>& hits() const { return hits_; }
 
@@ -131,24 +145,49 @@ class QueryResult : public ListSource {
   std::string totalCell(int column) const;
 
  private:
+  // The student and room columns hold the tables' values, the same for
+  // every record of a slot: their sums count the records per slot and
+  // multiply once at the end, so a record costs a few increments.
+  void Count(const Hit& h) {
+    feeSum_ += h.fee;
+    if (source_ == Source::Log ? h.student > 0 : h.student >= 0) {
+      const auto s = static_cast<size_t>(h.student);
+      if (s < perStudent_.size()) {
+        ++perStudent_[s];
+      } else if (source_ == Source::Students) {
+        perStudent_.resize(s + 1, 0);
+        ++perStudent_[s];
+      }
+    }
+    if (h.room >= 0 && (source_ != Source::Log || h.room > 0) && static_cast<size_t>(h.room) < perRoom_.size()) {
+      ++perRoom_[static_cast<size_t>(h.room)];
+    }
+  }
+  CheckinSide CheckinOf(const Hit& h, size_t item) const {
+    return item < checkins_.size() ? checkins_[item] : CheckinSide{h.day, h.time, h.operatorId};
+  }
   const StudentRecord* StudentOf(const Hit& h) const;
   const RoomRecord* RoomOf(const Hit& h) const;
   bool HasRoomDetails(const Hit& h) const;
   // The value a summed or numeric column holds for a hit; false when the cell is empty.
   bool Value(const Hit& h, size_t item, Field field, double& out) const;
   std::string Cell(const Hit& h, size_t item, Field field) const;
-  void AddToSums(size_t item);
 
   Source source_;
   Mode mode_;
   std::vector<Column> columns_;
   ResultContext context_;
   std::vector<Hit> hits_;
+  std::vector<CheckinSide> checkins_;  // the combined display's, by item
   std::vector<int64_t> amounts_;       // the log's amounts, by item
   std::vector<std::string> remarks_;   // the log's remarks, by item
   std::vector<double> sums_;           // by column
   std::vector<bool> summed_;           // by column
   std::vector<size_t> summedColumns_;  // the summed columns, in order
+  std::vector<int64_t> perStudent_;    // listed records by student slot
+  std::vector<int64_t> perRoom_;       // listed records by room slot
+  double feeSum_ = 0;
+  double amountSum_ = 0;
 };
 
 // Minutes as "h:mm" (95 gives 1:35).

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "desk/Desk.h"
+#include "query/QueryDesk.h"
 #include "ui/AdminControls.h"
 #include "ui/QueryWindow.h"
 

@@ -20,6 +20,7 @@
 #include <cstdio>
 
 #include "desk/Desk.h"
+#include "query/QueryDesk.h"
 #include "query/PrintLayout.h"
 #include "store/TextCells.h"
 #include "ui/AdminControls.h"

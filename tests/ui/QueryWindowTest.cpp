@@ -7,6 +7,7 @@
 // pdftotext.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -16,6 +17,7 @@
 
 #include "platform/fake/FakeFileDialogs.h"
 #include "platform/qt/XlsxWorkbookWriter.h"
+#include "query/QueryDesk.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/AdminQueryPage.h"
 #include "ui/DemoMainWindow.h"
@@ -37,6 +39,7 @@ class QueryWindowTest : public QObject {
   void combinedQueryShowsTheSessionAndSorts();
   void exportReadsBackFromTheFile();
   void exportIntoAMissingFolderFails();
+  void exportIntoAnImmutableFolderFails();
   void templateTitleRowIsReadWithFreeXl();
   void printedTableReadsBackFromThePdf();
 
@@ -162,6 +165,23 @@ void QueryWindowTest::exportIntoAMissingFolderFails() {
   QVERIFY(!out.written);
   QVERIFY2(demo_->boxes().boxes.back().text.rfind("导出失败：", 0) == 0, demo_->boxes().boxes.back().text.c_str());
   QVERIFY(!QFileInfo::exists(QString::fromStdString(out.path.string())));
+}
+
+// As root a folder's mode does not stop a write; an immutable folder does.
+void QueryWindowTest::exportIntoAnImmutableFolderFails() {
+  searchCombined();
+  const QString folder = out_.filePath(QStringLiteral("locked"));
+  QVERIFY(QDir().mkpath(folder));
+  if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0) {
+    QSKIP("chattr +i is not available here");
+  }
+  FakeFileDialogs dialogs;
+  dialogs.answer = (folder + QStringLiteral("/报表")).toStdString();
+  XlsxWorkbookWriter books;
+  const query::ExportOutcome out = demo_->desk().queries().Export(dialogs, books);
+  QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+  QVERIFY(!out.written);
+  QVERIFY2(demo_->boxes().boxes.back().text.rfind("导出失败：", 0) == 0, demo_->boxes().boxes.back().text.c_str());
 }
 
 void QueryWindowTest::templateTitleRowIsReadWithFreeXl() {
