@@ -11,7 +11,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps fonts-wqy-microhei
-  libexpat1-dev python3-openpyxl python3-xlwt
+  libexpat1-dev python3-openpyxl python3-xlwt poppler-utils
 )
 
 missing=()

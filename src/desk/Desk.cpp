@@ -2,6 +2,7 @@
 
 #include "desk/SessionEngine.h"
 #include "platform/InertTimer.h"
+#include "query/QueryDesk.h"
 #include "session/SessionClock.h"
 #include "desk/TornRecordMessages.h"
 #include "startup/Calendar.h"
@@ -113,6 +114,8 @@ void Desk::MakePieces() {
                             workbooks, fileDialogs, *roomEditor_, *studentList_},
       SheetImport::Hooks{[this] { return adminArea_->studentEdit(); }, [this] { engine_->RefreshBoards(); }},
       MakeTimer());
+  queries_ = std::make_unique<query::QueryDesk>(
+      query::QueryDesk::Services{data_, options_, notifier_, operator_, services_.clock, services_.boxes});
 }
 
 void Desk::FadeMessages() {
@@ -284,6 +287,8 @@ bool Desk::ContinueLoading(const LoadPump& pump) {
   (void)data_.LoadStudents(watched);
   if (abandoned) return false;
   studentsLoaded_ = true;
+  // The query page's defaults come from the tables and the calendar now loaded.
+  queries_->page().Reset();
   PushMessage("数据已经载入完毕");
   notifier_.PlaySoundCue(Cue::Ready);
   cardInputEnabled_ = true;

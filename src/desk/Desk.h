@@ -53,6 +53,9 @@ struct DeskServices {
 };
 
 class SessionEngine;
+namespace query {
+class QueryDesk;
+}
 
 // Why start-up stopped before the desk could be used.
 enum class StartStop {
@@ -147,6 +150,7 @@ class Desk {
   Timer& overtimeTimer() { return *overtimeTimer_; }
   MessageBoxes& boxes() { return services_.boxes; }
   Clock& clock() { return services_.clock; }
+  query::QueryDesk& queries() { return *queries_; }
 
   // Shorthands of the installation's data.
   const ProgramFolder& folder() const { return data_.folder(); }
@@ -213,6 +217,7 @@ class Desk {
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
+  std::unique_ptr<query::QueryDesk> queries_;
   std::string pendingSwipe_;
   NoWorkbookReader noWorkbooks_;
   CancellingFileDialogs noFileDialogs_;

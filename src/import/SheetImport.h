@@ -40,7 +40,7 @@ class SheetImport {
   static constexpr int kSliceIntervalMs = 0;
   // Notes about values left unchanged shown one by one; the rest are counted.
   static constexpr int kShownNotes = 20;
-  static constexpr const char* kFilter = "*.xls *.xlsx";
+  static constexpr const char* kFilter = "电子表格 (*.xls *.xlsx)";
 
   struct Services {
     InstallationData& data;

@@ -1,5 +1,7 @@
 #include "maintenance/CleanInstallation.h"
 
+#include "maintenance/TitleWorkbook.h"
+
 #include <string>
 #include <system_error>
 
@@ -332,6 +334,8 @@ Status WriteCleanInstallation(const fs::path& dir, const CivilDate& today) {
   if (Status s = OperationNames::WriteDelivered(folder); !s.ok()) return s;
   if (Status s = WriteEmptyFile(folder.sessions(), kSessionRecordLength); !s.ok()) return s;
   if (Status s = WriteEmptyFile(folder.students(), kStudentRecordLength); !s.ok()) return s;
+  // The export template: its row 1 heads every exported sheet.
+  if (Status s = WriteTitleWorkbook(folder.file("1.dat"), {kTemplateHeading}); !s.ok()) return s;
 
   // A brand-new installation has nothing to roll over: its last start is today.
   return WriteLiveSettings(folder, ToOle(today));

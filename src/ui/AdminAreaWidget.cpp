@@ -13,6 +13,7 @@
 #include "ui/AdminMembersPage.h"
 #include "ui/AdminControls.h"
 #include "ui/AdminParametersPage.h"
+#include "ui/AdminQueryPage.h"
 #include "ui/AdminRoomsPage.h"
 #include "ui/AdminSettingsPage.h"
 #include "ui/AdminStudentsPage.h"
@@ -26,6 +27,7 @@ using adminui::SetVisible;
 namespace {
 constexpr int kRoomPage = 2;
 constexpr int kStudentPage = 3;
+constexpr int kQueryPage = 6;
 }  // namespace
 
 AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
@@ -59,6 +61,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   members_ = new AdminMembersPage(desk_, after);
   students_ = new AdminStudentsPage(desk_, after);
   rooms_ = new AdminRoomsPage(desk_, after);
+  queries_ = new AdminQueryPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
@@ -70,6 +73,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
                        : i == 4            ? users_
                        : i == 5            ? members_
                        : i == 8            ? company_
+                       : i == kQueryPage   ? queries_
                                            : MakePlaceholder(i);
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("Picture3_%1").arg(i));
@@ -120,6 +124,7 @@ void AdminAreaWidget::render() {
   members_->render();
   students_->render();
   rooms_->render();
+  queries_->render();
 }
 
 void AdminAreaWidget::After() {

@@ -17,6 +17,7 @@ namespace tarvolen {
 class AdminCompanyPage;
 class AdminMembersPage;
 class AdminParametersPage;
+class AdminQueryPage;
 class AdminRoomsPage;
 class AdminSettingsPage;
 class AdminStudentsPage;
@@ -43,6 +44,7 @@ class AdminAreaWidget : public QWidget {
   QWidget* page(int i) const { return picture3_[static_cast<size_t>(i)]; }
   AdminMembersPage& membersPage() const { return *members_; }
   AdminRoomsPage& roomsPage() const { return *rooms_; }
+  AdminQueryPage& queryPage() const { return *queries_; }
 
  signals:
   // "切换用户" (Command14) was pressed.
@@ -69,6 +71,7 @@ class AdminAreaWidget : public QWidget {
   AdminMembersPage* members_;
   AdminStudentsPage* students_;
   AdminRoomsPage* rooms_;
+  AdminQueryPage* queries_;
 };
 
 }  // namespace tarvolen

@@ -12,6 +12,9 @@
 #include "ui/ControlList.h"
 #include "ui/IdentityPromptWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/AdminAreaWidget.h"
+#include "ui/AdminQueryPage.h"
+#include "ui/QueryWindow.h"
 
 namespace tarvolen {
 namespace {
@@ -74,6 +77,16 @@ void DeskApp::listControls() const {
   // waiting for it that there is nothing to list.
   const QWidget* window = main_ && main_->isVisible() ? main_.get() : nullptr;
   for (const std::string& line : ListControls(window)) std::fprintf(stderr, "[控件] %s\n", line.c_str());
+  // The query window's controls follow, placed within that window and
+  // named after it ("QueryWindow/Command2"), as its names repeat the main window's.
+  if (window != nullptr) {
+    const QWidget* query = &main_->adminArea().queryPage().queryWindow();
+    if (query->isVisible()) {
+      for (const std::string& line : ListControls(query)) {
+        std::fprintf(stderr, "[控件] QueryWindow/%s\n", line.c_str());
+      }
+    }
+  }
   std::fprintf(stderr, "[控件] 完\n");
 }
 

@@ -176,7 +176,7 @@ TEST_F(SheetImportTest, RoomImportRefusals) {
   imp().ImportRooms();
   EXPECT_EQ(inst_.boxes().boxes.size(), boxes);
   EXPECT_EQ(inst_.fileDialogs().lastTitle, "导入房间数据");
-  EXPECT_EQ(inst_.fileDialogs().lastFilter, "*.xls *.xlsx");
+  EXPECT_EQ(inst_.fileDialogs().lastFilter, "电子表格 (*.xls *.xlsx)");
 
   inst_.fileDialogs().answer = kFile;
   inst_.workbooks().fail(kFile, "电子表格有密码保护，请先取消密码再导入");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileDialogs.h"
+#include "platform/fake/FakeFileDialogs.h"
 #include "platform/Workbook.h"
 
 namespace tarvolen {
@@ -42,20 +42,6 @@ class FakeWorkbookReader final : public WorkbookReader {
  private:
   std::map<std::string, Workbook> books_;
   std::map<std::string, std::string> failures_;
-};
-
-class FakeFileDialogs final : public FileDialogs {
- public:
-  std::optional<std::string> answer;
-  std::string lastTitle;
-  std::string lastFilter;
-  int opened = 0;
-  std::optional<std::string> openFile(const std::string& title, const std::string& filter) override {
-    ++opened;
-    lastTitle = title;
-    lastFilter = filter;
-    return answer;
-  }
 };
 
 }  // namespace tarvolen
