@@ -18,11 +18,15 @@
 #include "cardinput/CardInput.h"
 #include "desk/Jumps.h"
 #include "desk/Question.h"
+#include "maintenance/DataBackup.h"
+#include "maintenance/DataClearing.h"
+#include "maintenance/Reinitialisation.h"
 #include "notify/CountdownBox.h"
 #include "notify/Notifier.h"
 #include "notify/Signal.h"
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
+#include "platform/FolderChooser.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
@@ -43,6 +47,7 @@ struct DeskServices {
   TimerFactory* timers = nullptr;      // the desk's timers; none: timers never fire
   Random* random = nullptr;            // none: a generator seeded from the clock
   Diagnostics* diagnostics = nullptr;  // none: notes are dropped
+  FolderChooser* folders = nullptr;    // none: folders are only typed
 };
 
 class SessionEngine;
@@ -109,6 +114,11 @@ class Desk {
   Signal<> countdownChanged;
   Signal<> windowStateChanged;
   Signal<> messagesFaded;
+  // The page 数据备份 changed: a copy's progress, its end, cleared data.
+  Signal<> maintenanceChanged;
+  // Re-initialisation rewrote the installation: the program ends at once,
+  // without save-and-exit.
+  Signal<> endWithoutSaving;
   // The key source: installed at the first confirmed login, removed by save-and-exit.
   Signal<> installHooks;
   Signal<> removeHooks;
@@ -134,6 +144,9 @@ class Desk {
   RoomEditor& roomEditor() { return *roomEditor_; }
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
+  DataBackup& backup() { return *backup_; }
+  DataClearing& clearing() { return *clearing_; }
+  Reinitialisation& reinitialisation() { return *reinitialisation_; }
   Options& options() { return options_; }
   DirtyGroups& dirty() { return dirty_; }
   Timer& overtimeTimer() { return *overtimeTimer_; }
@@ -179,6 +192,9 @@ class Desk {
   void AnswerCountdown(int button);
   ActiveSessionTable::LoadContext SessionLoadContext();
   std::unique_ptr<Timer> MakeTimer();
+  // After a restore replaced the files: the installation again from disk,
+  // and every list and board drawn from it.
+  Status ReloadInstallation();
 
   DeskServices services_;
   InstallationData data_;
@@ -205,6 +221,9 @@ class Desk {
   std::unique_ptr<OptionsEditor> optionsEditor_;
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
+  std::unique_ptr<DataBackup> backup_;
+  std::unique_ptr<DataClearing> clearing_;
+  std::unique_ptr<Reinitialisation> reinitialisation_;
   std::string pendingSwipe_;
 
   int currentYear_ = 0;
