@@ -95,7 +95,8 @@ Status DataBackup::StartBackup() {
   }
   std::error_code ec;
   const fs::path base(folders_[kBackupHalf]);
-  if (base.empty() || !fs::is_directory(base, ec)) {
+  // A relative folder would depend on where the program was started.
+  if (base.empty() || !base.is_absolute() || !fs::is_directory(base, ec)) {
     feedback_.PushMessage(kDeviceUnavailable);
     return Status(ErrorCode::Refused, kDeviceUnavailable);
   }
@@ -183,7 +184,7 @@ Status DataBackup::StartRestore() {
     boxes_.show(kTitle, kOwnFolder, BoxIcon::None);
     return Status(ErrorCode::Refused, kOwnFolder);
   }
-  bool complete = !source.empty() && fs::is_directory(source, ec);
+  bool complete = source.is_absolute() && fs::is_directory(source, ec);
   for (const char* required : kRestoreRequiredFiles) {
     if (complete && !fs::is_regular_file(source / required, ec)) complete = false;
   }

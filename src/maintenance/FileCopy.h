@@ -1,6 +1,8 @@
 #pragma once
-// Copying files in large blocks, a slice at a time, so a copy of hundreds of
-// megabytes can be driven by a timer while the window stays responsive.
+// Copying files in large blocks (copy_file_range, where the kernel copies by
+// itself; reads and writes of 1 MiB where it refuses), a slice at a time,
+// so a copy of hundreds of megabytes can be driven by a timer while the
+// window stays responsive.
 // Every target is a new file private to the desk's user (mode 0600): bytes
 // are copied, never the source's permissions. A target is flushed to the
 // disk (fsync) before the next file begins. Writes ask FileFaults first, so
@@ -27,6 +29,8 @@ class CopyJob {
  public:
   // Bytes read and written per system call.
   static constexpr size_t kBlockBytes = size_t{1} << 20;
+  // Bytes per copy_file_range call, where the kernel copies by itself.
+  static constexpr int64_t kKernelBlockBytes = int64_t{4} << 20;
 
   CopyJob() = default;
   explicit CopyJob(std::vector<CopyItem> items);
@@ -66,7 +70,8 @@ class CopyJob {
   size_t current_ = 0;  // the item being copied
   int fdIn_ = -1;
   int fdOut_ = -1;
-  int64_t left_ = 0;  // bytes of the current item still to copy
+  bool inKernel_ = true;  // copy_file_range until it is refused
+  int64_t left_ = 0;      // bytes of the current item still to copy
   int64_t done_ = 0;
   int64_t total_ = 0;
 };

@@ -9,6 +9,7 @@
 
 #include "access/AdminArea.h"
 #include "desk/Desk.h"
+#include "ui/AdminBackupPage.h"
 #include "ui/AdminCompanyPage.h"
 #include "ui/AdminMembersPage.h"
 #include "ui/AdminControls.h"
@@ -26,6 +27,7 @@ using adminui::SetVisible;
 namespace {
 constexpr int kRoomPage = 2;
 constexpr int kStudentPage = 3;
+constexpr int kBackupPage = 7;
 }  // namespace
 
 AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
@@ -59,6 +61,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   members_ = new AdminMembersPage(desk_, after);
   students_ = new AdminStudentsPage(desk_, after);
   rooms_ = new AdminRoomsPage(desk_, after);
+  backup_ = new AdminBackupPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
@@ -69,6 +72,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
                        : i == kStudentPage ? students_
                        : i == 4            ? users_
                        : i == 5            ? members_
+                       : i == kBackupPage  ? backup_
                        : i == 8            ? company_
                                            : MakePlaceholder(i);
     auto* area = new QScrollArea(this);
@@ -120,6 +124,7 @@ void AdminAreaWidget::render() {
   members_->render();
   students_->render();
   rooms_->render();
+  backup_->render();
 }
 
 void AdminAreaWidget::After() {

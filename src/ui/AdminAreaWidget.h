@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace tarvolen {
 
+class AdminBackupPage;
 class AdminCompanyPage;
 class AdminMembersPage;
 class AdminParametersPage;
@@ -69,6 +70,7 @@ class AdminAreaWidget : public QWidget {
   AdminMembersPage* members_;
   AdminStudentsPage* students_;
   AdminRoomsPage* rooms_;
+  AdminBackupPage* backup_;
 };
 
 }  // namespace tarvolen

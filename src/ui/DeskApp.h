@@ -8,6 +8,7 @@
 #include "platform/StderrDiagnostics.h"
 #include "platform/Clock.h"
 #include "platform/qt/LockFileInstance.h"
+#include "platform/qt/QtFolderChooser.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
@@ -57,6 +58,7 @@ class DeskApp : public QObject {
   QtSoundPlayer sound_;
   LoggingSoundPlayer loggedSound_{sound_};
   QtTimerFactory timers_;
+  QtFolderChooser folders_;
   std::unique_ptr<KeySource> keySource_;
   std::unique_ptr<Desk> desk_;
   std::unique_ptr<IdentityPromptWindow> prompt_;

@@ -126,6 +126,7 @@ TEST_F(DataBackupTest, RefusalsChangeNothing) {
       {"a name with dots", "a..b", "t", store_.base().string(), "必要的名称或时间", nullptr},
       {"a time with a slash", "周", "2012/09/03", store_.base().string(), "必要的名称或时间", nullptr},
       {"a folder that is not there", "周", "t", (store_.base() / "nowhere").string(), "设备不可用！", nullptr},
+      {"a relative folder", "周", "t", "tmp", "设备不可用！", nullptr},
       {"the program folder", "周", "t", program.string(), nullptr, "不可用原目录。"},
       {"inside the program folder", "周", "t", (program / "备份").string(), nullptr, "不可用原目录。"},
       {"over a backup", "旧", "2012年09月03日", store_.base().string(), nullptr, "文件已经存在！不可选择此路径!"},
