@@ -4,9 +4,10 @@
 // so a copy of hundreds of megabytes can be driven by a timer while the
 // window stays responsive.
 // Every target is a new file private to the desk's user (mode 0600): bytes
-// are copied, never the source's permissions. A target is flushed to the
-// disk (fsync) before the next file begins. Writes ask FileFaults first, so
-// a test can make any block fail as a full disk would.
+// are copied, never the source's permissions. The disk is started on each
+// block as it is copied, and the job ends only when every target has been
+// flushed (fsync). Writes ask FileFaults first, so a test can make any
+// block fail as a full disk would.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -45,7 +46,7 @@ class CopyJob {
   // Copies about `budget` bytes (at least one block, or one file's end).
   // A failure names the file (CopyItem::name) and stops the job.
   Status Step(int64_t budget);
-  bool done() const { return next_ >= items_.size() && fdIn_ < 0; }
+  bool done() const { return next_ >= items_.size() && fdIn_ < 0 && flushed_; }
 
   int64_t bytesDone() const { return done_; }
   int64_t bytesTotal() const { return total_; }
@@ -58,7 +59,9 @@ class CopyJob {
 
  private:
   Status OpenNext();
+  void StartWriteback(int64_t bytes);
   Status FinishFile();
+  Status FlushAll();
   Status Fail(const std::string& why);
   void CloseFiles();
 
@@ -70,8 +73,10 @@ class CopyJob {
   size_t current_ = 0;  // the item being copied
   int fdIn_ = -1;
   int fdOut_ = -1;
+  bool flushed_ = false;  // every target flushed to the disk (fsync)
   bool inKernel_ = true;  // copy_file_range until it is refused
   int64_t left_ = 0;      // bytes of the current item still to copy
+  int64_t written_ = 0;   // bytes of the current target written so far
   int64_t done_ = 0;
   int64_t total_ = 0;
 };
