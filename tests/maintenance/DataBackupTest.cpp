@@ -155,6 +155,22 @@ TEST_F(DataBackupTest, RefusalsChangeNothing) {
   EXPECT_TRUE(fs::exists(existing / "rooms.dat"));
 }
 
+TEST_F(DataBackupTest, TheFolderChooserFillsItsHalfAndACancelChangesNothing) {
+  FakeFolderChooser chooser;
+  DataBackup page(DataBackup::Services{desk_->data(), desk_->feedback(), inst_.boxes(), &chooser, inst_.clock()},
+                  DataBackup::Hooks{}, inst_.timers().make());
+  page.SetFolder(DataBackup::kRestoreHalf, "/old");
+  chooser.answer = store_.base().string();
+  page.ChooseFolder(DataBackup::kBackupHalf);
+  EXPECT_EQ(page.folder(DataBackup::kBackupHalf), store_.base().string());
+  EXPECT_EQ(chooser.asked.back(), "备份路径：");
+  chooser.answer.reset();
+  page.ChooseFolder(DataBackup::kRestoreHalf);
+  EXPECT_EQ(chooser.asked.back(), "数据恢复：");
+  EXPECT_EQ(chooser.starts.back(), "/old");
+  EXPECT_EQ(page.folder(DataBackup::kRestoreHalf), "/old");
+}
+
 TEST_F(DataBackupTest, AnEmptyFolderOfTheSameNameIsTaken) {
   fs::create_directories(store_.base() / "周[2012年09月03日]/数据/登记");
   const fs::path made = MakeBackup();

@@ -84,8 +84,8 @@ void AdminBackupPageTest::typedBoxesAndTheButtonMakeABackup() {
   for (int i = 0; i < 1000 && demo_->desk().backup().busy(); ++i) demo_->timers().advance(1);
   QVERIFY(!demo_->desk().backup().busy());
   QCOMPARE(QString::fromStdString(demo_->boxes().boxes.back().text), QStringLiteral("备份成功"));
-  QVERIFY(std::filesystem::exists(std::filesystem::path(store.path().toStdString()) /
-                                  "week[2012年09月03日]" / "students.dat"));
+  QVERIFY(std::filesystem::exists(std::filesystem::path(store.path().toStdString()) / "week[2012年09月03日]" /
+                                  "students.dat"));
   QVERIFY(!child<QProgressBar>(QStringLiteral("BackupProgress"))->isVisible());
   QVERIFY(child<QPushButton>(QStringLiteral("Command24"))->isEnabled());
 }
