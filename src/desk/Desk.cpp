@@ -65,7 +65,9 @@ void Desk::MakePieces() {
       operator_, notifier_,
       AdminArea::Hooks{
           [this](bool open) { cardInput_->setMode(open ? KeyboardMode::Administration : KeyboardMode::Normal); },
-          [this] { return studentsLoaded_; }, [this] { return accounts_ && !accounts_->adminAreaEnabled(); }});
+          [this] { return studentsLoaded_; },
+          // Also while a backup or restore copies: the area stays on its page.
+          [this] { return (accounts_ && !accounts_->adminAreaEnabled()) || (backup_ && backup_->busy()); }});
   AccountOperations::Hooks accountHooks;
   accountHooks.appendActivity = [this](const std::string& text) { engine_->AppendActivity(text); };
   accountHooks.roomsChanged = [this] {
@@ -116,6 +118,46 @@ void Desk::MakePieces() {
       MakeTimer());
   queries_ = std::make_unique<query::QueryDesk>(
       query::QueryDesk::Services{data_, options_, notifier_, operator_, services_.clock, services_.boxes});
+
+  DataBackup::Hooks backupHooks;
+  backupHooks.journalWaiting = [this] { return engine_->journalWaiting(); };
+  backupHooks.reload = [this] { return ReloadInstallation(); };
+  backupHooks.changed = [this] { maintenanceChanged(); };
+  backup_ = std::make_unique<DataBackup>(
+      DataBackup::Services{data_, notifier_, services_.boxes, services_.folders, services_.clock},
+      std::move(backupHooks), MakeTimer());
+
+  DataClearing::Hooks clearingHooks;
+  clearingHooks.year = [this] { return currentYear_; };
+  clearingHooks.journalWaiting = [this] { return engine_->journalWaiting(); };
+  clearingHooks.studentsCleared = [this] {
+    studentList_->Rebuild();
+    engine_->RefreshBoards();
+  };
+  clearingHooks.roomsCleared = [this] {
+    roomEditor_->Rebuild();
+    engine_->RefreshBoards();
+  };
+  clearing_ = std::make_unique<DataClearing>(DataClearing::Services{data_, services_.boxes}, std::move(clearingHooks));
+  reinitialisation_ = std::make_unique<Reinitialisation>(Reinitialisation::Services{data_, services_.boxes},
+                                                         Reinitialisation::Hooks{[this] {
+                                                           overtimeTimer_->stop();
+                                                           if (hooksInstalled_) {
+                                                             hooksInstalled_ = false;
+                                                             removeHooks();
+                                                           }
+                                                           endWithoutSaving();
+                                                         }});
+}
+
+Status Desk::ReloadInstallation() {
+  Status s = data_.Reload(currentYear_, SessionLoadContext());
+  roomEditor_->Rebuild();
+  studentEditor_->FillEntries();
+  studentList_->FillFilters();
+  studentList_->Rebuild();
+  engine_->RefreshBoards();
+  return s;
 }
 
 void Desk::FadeMessages() {
@@ -356,7 +398,9 @@ void Desk::SwitchIdentity() {
 }
 
 void Desk::SaveAndExit() {
-  if (!data_.hasSettings()) return;
+  // After re-initialisation the files are the delivered ones: nothing of
+  // this run may be written over them.
+  if (!data_.hasSettings() || reinitialisation_->ended()) return;
   SettingsFile& s = data_.settings();
   // Save-and-exit skips a failing value and writes the rest: the program is
   // ending and nobody is left to tell.

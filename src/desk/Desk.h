@@ -19,12 +19,16 @@
 #include "desk/Jumps.h"
 #include "desk/Question.h"
 #include "import/SheetImport.h"
+#include "maintenance/DataBackup.h"
+#include "maintenance/DataClearing.h"
+#include "maintenance/Reinitialisation.h"
 #include "notify/CountdownBox.h"
 #include "notify/Notifier.h"
 #include "notify/Signal.h"
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
 #include "platform/FileDialogs.h"
+#include "platform/FolderChooser.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
@@ -50,6 +54,7 @@ struct DeskServices {
   // dialog is always cancelled and no workbook can be read.
   FileDialogs* fileDialogs = nullptr;
   WorkbookReader* workbooks = nullptr;
+  FolderChooser* folders = nullptr;    // none: folders are only typed
 };
 
 class SessionEngine;
@@ -119,6 +124,11 @@ class Desk {
   Signal<> countdownChanged;
   Signal<> windowStateChanged;
   Signal<> messagesFaded;
+  // The page 数据备份 changed: a copy's progress, its end, cleared data.
+  Signal<> maintenanceChanged;
+  // Re-initialisation rewrote the installation: the program ends at once,
+  // without save-and-exit.
+  Signal<> endWithoutSaving;
   // The key source: installed at the first confirmed login, removed by save-and-exit.
   Signal<> installHooks;
   Signal<> removeHooks;
@@ -145,6 +155,9 @@ class Desk {
   OptionsEditor& optionsEditor() { return *optionsEditor_; }
   CategoryEditor& categoryEditor() { return *categoryEditor_; }
   SheetImport& sheetImport() { return *sheetImport_; }
+  DataBackup& backup() { return *backup_; }
+  DataClearing& clearing() { return *clearing_; }
+  Reinitialisation& reinitialisation() { return *reinitialisation_; }
   Options& options() { return options_; }
   DirtyGroups& dirty() { return dirty_; }
   Timer& overtimeTimer() { return *overtimeTimer_; }
@@ -191,6 +204,9 @@ class Desk {
   void AnswerCountdown(int button);
   ActiveSessionTable::LoadContext SessionLoadContext();
   std::unique_ptr<Timer> MakeTimer();
+  // After a restore replaced the files: the installation again from disk,
+  // and every list and board drawn from it.
+  Status ReloadInstallation();
 
   DeskServices services_;
   InstallationData data_;
@@ -218,6 +234,9 @@ class Desk {
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
   std::unique_ptr<query::QueryDesk> queries_;
+  std::unique_ptr<DataBackup> backup_;
+  std::unique_ptr<DataClearing> clearing_;
+  std::unique_ptr<Reinitialisation> reinitialisation_;
   std::string pendingSwipe_;
   NoWorkbookReader noWorkbooks_;
   CancellingFileDialogs noFileDialogs_;

@@ -9,6 +9,7 @@
 
 #include "access/AdminArea.h"
 #include "desk/Desk.h"
+#include "ui/AdminBackupPage.h"
 #include "ui/AdminCompanyPage.h"
 #include "ui/AdminMembersPage.h"
 #include "ui/AdminControls.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr int kRoomPage = 2;
 constexpr int kStudentPage = 3;
 constexpr int kQueryPage = 6;
+constexpr int kBackupPage = 7;
 }  // namespace
 
 AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
@@ -62,6 +64,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
   students_ = new AdminStudentsPage(desk_, after);
   rooms_ = new AdminRoomsPage(desk_, after);
   queries_ = new AdminQueryPage(desk_, after);
+  backup_ = new AdminBackupPage(desk_, after);
   connect(settings_, &AdminSettingsPage::switchIdentityRequested, this, &AdminAreaWidget::switchIdentityRequested);
   connect(settings_, &AdminSettingsPage::titleChanged, this, &AdminAreaWidget::titleChanged);
 
@@ -72,6 +75,7 @@ AdminAreaWidget::AdminAreaWidget(Desk& desk, QWidget* parent)
                        : i == kStudentPage ? students_
                        : i == 4            ? users_
                        : i == 5            ? members_
+                       : i == kBackupPage  ? backup_
                        : i == 8            ? company_
                        : i == kQueryPage   ? queries_
                                            : MakePlaceholder(i);
@@ -125,6 +129,7 @@ void AdminAreaWidget::render() {
   students_->render();
   rooms_->render();
   queries_->render();
+  backup_->render();
 }
 
 void AdminAreaWidget::After() {

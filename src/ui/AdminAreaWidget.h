@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace tarvolen {
 
+class AdminBackupPage;
 class AdminCompanyPage;
 class AdminMembersPage;
 class AdminParametersPage;
@@ -72,6 +73,7 @@ class AdminAreaWidget : public QWidget {
   AdminStudentsPage* students_;
   AdminRoomsPage* rooms_;
   AdminQueryPage* queries_;
+  AdminBackupPage* backup_;
 };
 
 }  // namespace tarvolen

@@ -32,7 +32,7 @@ void OnSignal(int signal) {
 
 DeskApp::DeskApp(const QString& programFolder) : instance_(std::make_unique<LockFileInstance>(programFolder)) {
   DeskServices services{clock_,  loggedBoxes_,  *instance_,    &loggedSound_, &timers_,
-                        nullptr, &diagnostics_, &fileDialogs_, &workbooks_};
+                        nullptr, &diagnostics_, &fileDialogs_, &workbooks_, &folders_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
   // The keys of the whole desktop reach the key handler from the first
   // confirmed login until save-and-exit.
@@ -42,6 +42,11 @@ DeskApp::DeskApp(const QString& programFolder) : instance_(std::make_unique<Lock
   });
   desk_->removeHooks.connect([this] {
     if (keySource_) keySource_->remove();
+  });
+  // Re-initialisation rewrote the installation: end at once, saving nothing.
+  desk_->endWithoutSaving.connect([this] {
+    std::fprintf(stderr, "[退出] 重新初始化，未保存\n");
+    endWithoutSaving();
   });
   desk_->notifier().pushed.connect([this] {
     // The line also goes to the log, where a maintainer can read it later.

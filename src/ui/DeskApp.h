@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/qt/LockFileInstance.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtFolderChooser.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/sheets/SpreadsheetReader.h"
 #include "platform/qt/QtSoundPlayer.h"
@@ -61,6 +62,7 @@ class DeskApp : public QObject {
   QtTimerFactory timers_;
   QtFileDialogs fileDialogs_;
   SpreadsheetReader workbooks_;
+  QtFolderChooser folders_;
   std::unique_ptr<KeySource> keySource_;
   std::unique_ptr<Desk> desk_;
   std::unique_ptr<IdentityPromptWindow> prompt_;

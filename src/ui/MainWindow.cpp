@@ -185,7 +185,7 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   desk_.mainWindowForeground = [this] { return isActiveWindow(); };
   for (Signal<>* redraw :
        {&desk_.cardBufferChanged, &desk_.countdownChanged, &desk_.windowStateChanged, &desk_.messagesFaded,
-        &desk_.engine().changed, &desk_.notifier().pushed, &desk_.accounts().changed}) {
+        &desk_.engine().changed, &desk_.notifier().pushed, &desk_.accounts().changed, &desk_.maintenanceChanged}) {
     listening_.add(*redraw, [this] { render(); });
   }
   listening_.add(desk_.engine().bringToFront, [this] {
