@@ -1,7 +1,8 @@
 #include "maintenance/TitleWorkbook.h"
 
-#include <fstream>
+#include <system_error>
 
+#include "store/RecordFile.h"
 #include "store/TextCells.h"
 
 namespace tarvolen {
@@ -177,11 +178,14 @@ Bytes MakeTitleWorkbook(const std::vector<std::string>& cells) {
 
 Status WriteTitleWorkbook(const std::filesystem::path& path, const std::vector<std::string>& cells) {
   const Bytes bytes = MakeTitleWorkbook(cells);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) return Status(ErrorCode::WriteFailed, path.string());
-  return Status::Ok();
+  // A fresh file, private like every file of the installation, so no tail
+  // of an older, longer one survives.
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (ec) return Status(ErrorCode::WriteFailed, path.string() + ": " + ec.message());
+  auto file = RecordFile::Open(path, bytes.size());
+  if (!file.ok()) return file.status();
+  return file->write(1, bytes);
 }
 
 }  // namespace tarvolen
