@@ -15,10 +15,13 @@
 #include "admin/StudentEditor.h"
 #include "admin/StudentList.h"
 #include "admin/RoomEditor.h"
+#include "board/DetailSheets.h"
 #include "cardinput/CardInput.h"
 #include "desk/Jumps.h"
 #include "desk/Question.h"
 #include "notify/CountdownBox.h"
+#include "notify/InfoPanel.h"
+#include "notify/LayoutScheduler.h"
 #include "notify/Notifier.h"
 #include "notify/Signal.h"
 #include "platform/Clock.h"
@@ -112,6 +115,10 @@ class Desk {
   // The key source: installed at the first confirmed login, removed by save-and-exit.
   Signal<> installHooks;
   Signal<> removeHooks;
+  // Told by the main window: whether it is minimised now.
+  std::function<bool()> mainWindowMinimised;
+  // The layout timer ran out: the main window lays itself out.
+  Signal<> layoutDue;
 
   // Operator feedback (the message stack and the sound cues).
   Feedback& feedback() { return notifier_; }
@@ -139,6 +146,9 @@ class Desk {
   Timer& overtimeTimer() { return *overtimeTimer_; }
   MessageBoxes& boxes() { return services_.boxes; }
   Clock& clock() { return services_.clock; }
+  DetailSheets& detailSheets() { return *detailSheets_; }
+  LayoutScheduler& layoutScheduler() { return *layoutScheduler_; }
+  InfoPanel& infoPanel() { return *infoPanel_; }
 
   // Shorthands of the installation's data.
   const ProgramFolder& folder() const { return data_.folder(); }
@@ -206,6 +216,9 @@ class Desk {
   std::unique_ptr<CategoryEditor> categoryEditor_;
   std::unique_ptr<Timer> overtimeTimer_;
   std::string pendingSwipe_;
+  std::unique_ptr<DetailSheets> detailSheets_;
+  std::unique_ptr<LayoutScheduler> layoutScheduler_;
+  std::unique_ptr<InfoPanel> infoPanel_;
 
   int currentYear_ = 0;
   int32_t sessionCount_ = 0;
