@@ -81,7 +81,7 @@ void DeskApp::listControls() const {
   // then its lines (placed within the sheet).
   const QWidget* sheet = window != nullptr ? main_->detailSheetWindows().sheet() : nullptr;
   if (sheet != nullptr && sheet->isVisible()) {
-    const QPoint at = sheet->pos() - main_->frameGeometry().topLeft();
+    const QPoint at = sheet->pos() - main_->mapToGlobal(QPoint(0, 0));
     std::fprintf(stderr, "[控件] FStr255 %d %d %d %d - \n", at.x(), at.y(), sheet->width(), sheet->height());
     for (const std::string& line : ListControls(sheet)) std::fprintf(stderr, "[控件] %s\n", line.c_str());
   }

