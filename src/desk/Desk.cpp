@@ -100,6 +100,7 @@ void Desk::MakePieces() {
     if (studentsLoaded_) engine_->RefreshBoards();
   };
   optionHooks.customNameChanged = [this](const std::string& name) { SetCustomName(name); };
+  optionHooks.boardSizeChanged = [this] { layoutScheduler_->BoardSizeChanged(); };
   optionsEditor_ = std::make_unique<OptionsEditor>(options_, dirty_, operator_, notifier_, services_.boxes, data_,
                                                    std::move(optionHooks));
   categoryEditor_ = std::make_unique<CategoryEditor>(operator_, notifier_, data_, *adminArea_);
@@ -158,6 +159,16 @@ Status Desk::ReloadInstallation() {
   studentList_->Rebuild();
   engine_->RefreshBoards();
   return s;
+
+  detailSheets_ = std::make_unique<DetailSheets>(DetailSheets::Sources{
+      data_.students(), data_.rooms(), data_.categories(), data_.sessions(), options_, services_.clock});
+  // A redraw of the boards may follow a change of a shown figure.
+  engine_->changed.connect([this] { detailSheets_->DropCache(); });
+  layoutScheduler_ = std::make_unique<LayoutScheduler>(
+      LayoutScheduler::Hooks{[this] { return mainWindowMinimised ? mainWindowMinimised() : false; },
+                             [this] { layoutDue(); }},
+      MakeTimer());
+  infoPanel_ = std::make_unique<InfoPanel>(MakeTimer());
 }
 
 void Desk::FadeMessages() {

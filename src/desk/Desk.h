@@ -15,6 +15,7 @@
 #include "admin/StudentEditor.h"
 #include "admin/StudentList.h"
 #include "admin/RoomEditor.h"
+#include "board/DetailSheets.h"
 #include "cardinput/CardInput.h"
 #include "desk/Jumps.h"
 #include "desk/Question.h"
@@ -23,6 +24,8 @@
 #include "maintenance/DataClearing.h"
 #include "maintenance/Reinitialisation.h"
 #include "notify/CountdownBox.h"
+#include "notify/InfoPanel.h"
+#include "notify/LayoutScheduler.h"
 #include "notify/Notifier.h"
 #include "notify/Signal.h"
 #include "platform/Clock.h"
@@ -132,6 +135,10 @@ class Desk {
   // The key source: installed at the first confirmed login, removed by save-and-exit.
   Signal<> installHooks;
   Signal<> removeHooks;
+  // Told by the main window: whether it is minimised now.
+  std::function<bool()> mainWindowMinimised;
+  // The layout timer ran out: the main window lays itself out.
+  Signal<> layoutDue;
 
   // Operator feedback (the message stack and the sound cues).
   Feedback& feedback() { return notifier_; }
@@ -164,6 +171,9 @@ class Desk {
   MessageBoxes& boxes() { return services_.boxes; }
   Clock& clock() { return services_.clock; }
   query::QueryDesk& queries() { return *queries_; }
+  DetailSheets& detailSheets() { return *detailSheets_; }
+  LayoutScheduler& layoutScheduler() { return *layoutScheduler_; }
+  InfoPanel& infoPanel() { return *infoPanel_; }
 
   // Shorthands of the installation's data.
   const ProgramFolder& folder() const { return data_.folder(); }
@@ -241,6 +251,9 @@ class Desk {
   NoWorkbookReader noWorkbooks_;
   CancellingFileDialogs noFileDialogs_;
   std::unique_ptr<SheetImport> sheetImport_;
+  std::unique_ptr<DetailSheets> detailSheets_;
+  std::unique_ptr<LayoutScheduler> layoutScheduler_;
+  std::unique_ptr<InfoPanel> infoPanel_;
 
   int currentYear_ = 0;
   int32_t sessionCount_ = 0;

@@ -156,6 +156,7 @@ Status OptionsEditor::SetChoice(ChoiceOption option, int index) {
       if (Status s = Require(Right::Settings); !s.ok()) return s;
       o.boardSize = std::clamp(index, 0, 21);
       dirty_.mark(OptionGroup::Board);
+      if (hooks_.boardSizeChanged) hooks_.boardSizeChanged();
       return Status::Ok();
     case ChoiceOption::UpgradePolicy:
       if (Status s = Require(Right::Parameters); !s.ok()) return s;

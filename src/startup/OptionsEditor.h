@@ -65,6 +65,7 @@ class OptionsEditor {
     std::function<void(bool)> soundChanged;                     // the sound cues
     std::function<void()> roomChoiceChanged;                    // the use-options: the lists are redrawn
     std::function<void(const std::string&)> customNameChanged;  // the window title
+    std::function<void()> boardSizeChanged;                     // the main window is laid out again
   };
 
   OptionsEditor(Options& options, DirtyGroups& dirty, const Operator& op, Feedback& feedback, MessageBoxes& boxes,

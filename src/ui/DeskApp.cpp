@@ -10,6 +10,7 @@
 #include "platform/qt/KeySources.h"
 #include "desk/Desk.h"
 #include "ui/ControlList.h"
+#include "ui/DetailSheetWindows.h"
 #include "ui/IdentityPromptWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/AdminAreaWidget.h"
@@ -52,6 +53,9 @@ DeskApp::DeskApp(const QString& programFolder) : instance_(std::make_unique<Lock
     // The line also goes to the log, where a maintainer can read it later.
     diagnostics_.Note("[消息] " + desk_->notifier().history().back());
   });
+  // Each pass of the layout timer, so a reader can count them.
+  desk_->layoutDue.connect(
+      [this] { diagnostics_.Note("[布局] " + std::to_string(desk_->layoutScheduler().passes())); });
 }
 
 DeskApp::~DeskApp() = default;
@@ -91,6 +95,14 @@ void DeskApp::listControls() const {
         std::fprintf(stderr, "[控件] QueryWindow/%s\n", line.c_str());
       }
     }
+  }
+  // The detail sheet beside the pointer: its place within the main window,
+  // then its lines (placed within the sheet).
+  const QWidget* sheet = window != nullptr ? main_->detailSheetWindows().sheet() : nullptr;
+  if (sheet != nullptr && sheet->isVisible()) {
+    const QPoint at = sheet->pos() - main_->mapToGlobal(QPoint(0, 0));
+    std::fprintf(stderr, "[控件] FStr255 %d %d %d %d - \n", at.x(), at.y(), sheet->width(), sheet->height());
+    for (const std::string& line : ListControls(sheet)) std::fprintf(stderr, "[控件] %s\n", line.c_str());
   }
   std::fprintf(stderr, "[控件] 完\n");
 }

@@ -1,7 +1,6 @@
 #include "ui/LabelGrid.h"
 
 #include <QEvent>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -17,37 +16,72 @@ const char* const kColumn = "tarvolenColumn";
 
 }  // namespace
 
-LabelGrid::LabelGrid(const Names& names, int rows, const std::vector<int>& stretch, QWidget* parent) : QWidget(parent) {
+LabelGrid::LabelGrid(const Names& names, int rows, QWidget* parent) : QWidget(parent) {
   setObjectName(names.panel);
   setAutoFillBackground(true);
+  setMouseTracking(true);
   const int columns = static_cast<int>(names.cells.size());
-  auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(1, 1, 1, 1);
-  grid->setSpacing(1);
 
+  // The markers first, so the cells lie over them.
+  markers_.resize(static_cast<size_t>(rows));
+  for (int r = 0; r < rows; ++r) {
+    QLabel* m = MakeLabel(QStringLiteral("%1_%2").arg(names.marker).arg(r), false, r, columns);
+    m->setAutoFillBackground(false);
+    markers_[static_cast<size_t>(r)] = m;
+  }
   headings_.resize(static_cast<size_t>(columns));
   for (int c = 0; c < columns; ++c) {
-    QLabel* h = MakeLabel(QStringLiteral("%1_%2").arg(names.headingPrefix).arg(c), true, -1, c);
-    headings_[static_cast<size_t>(c)].label = h;
-    grid->addWidget(h, 0, c);
-    grid->setColumnStretch(c, c < static_cast<int>(stretch.size()) ? stretch[static_cast<size_t>(c)] : 1);
+    headings_[static_cast<size_t>(c)].label =
+        MakeLabel(QStringLiteral("%1_%2").arg(names.headingPrefix).arg(c), true, -1, c);
   }
   cells_.assign(static_cast<size_t>(rows), std::vector<Cell>(static_cast<size_t>(columns)));
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
-      QLabel* l = MakeLabel(QStringLiteral("%1_%2").arg(names.cells[static_cast<size_t>(c)]).arg(r), false, r, c);
-      cells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label = l;
-      grid->addWidget(l, r + 1, c);
+      cells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label =
+          MakeLabel(QStringLiteral("%1_%2").arg(names.cells[static_cast<size_t>(c)]).arg(r), false, r, c);
     }
   }
-  for (int r = 0; r <= rows; ++r) grid->setRowStretch(r, 1);
 
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setObjectName(names.scrollBar);
   scrollBar_->setRange(0, 0);
   scrollBar_->setPageStep(1);
-  grid->addWidget(scrollBar_, 0, columns, rows + 1, 1);
   connect(scrollBar_, &QScrollBar::valueChanged, this, &LabelGrid::pageChanged);
+}
+
+void LabelGrid::ApplyGeometry(const Geometry& g) {
+  const auto place = [](QWidget* w, const QRect* r) {
+    if (r == nullptr || r->width() <= 0 || r->height() <= 0) {
+      w->hide();
+      return;
+    }
+    if (w->geometry() != *r) w->setGeometry(*r);
+    w->show();
+  };
+  const bool newSize = g.textSize > 0 && g.textSize != textSize_;
+  const auto size = [&](QLabel* l) {
+    if (!newSize) return;
+    QFont f = l->font();
+    f.setPointSize(g.textSize);
+    l->setFont(f);
+  };
+  for (int c = 0; c < columnCount(); ++c) {
+    QLabel* h = headings_[static_cast<size_t>(c)].label;
+    place(h, c < static_cast<int>(g.headings.size()) ? &g.headings[static_cast<size_t>(c)] : nullptr);
+    size(h);
+  }
+  for (int r = 0; r < rowCount(); ++r) {
+    const std::vector<QRect>* row = r < static_cast<int>(g.cells.size()) ? &g.cells[static_cast<size_t>(r)] : nullptr;
+    for (int c = 0; c < columnCount(); ++c) {
+      QLabel* l = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)].label;
+      place(l, row != nullptr && c < static_cast<int>(row->size()) ? &(*row)[static_cast<size_t>(c)] : nullptr);
+      size(l);
+    }
+    place(markers_[static_cast<size_t>(r)],
+          r < static_cast<int>(g.markers.size()) ? &g.markers[static_cast<size_t>(r)] : nullptr);
+  }
+  place(scrollBar_, &g.scrollBar);
+  if (newSize) textSize_ = g.textSize;
 }
 
 QLabel* LabelGrid::MakeLabel(const QString& name, bool heading, int row, int column) {
@@ -75,6 +109,11 @@ QLabel* LabelGrid::MakeLabel(const QString& name, bool heading, int row, int col
 QLabel* LabelGrid::heading(int column) const {
   if (column < 0 || column >= columnCount()) return nullptr;
   return headings_[static_cast<size_t>(column)].label;
+}
+
+QLabel* LabelGrid::marker(int row) const {
+  if (row < 0 || row >= rowCount()) return nullptr;
+  return markers_[static_cast<size_t>(row)];
 }
 
 QLabel* LabelGrid::cell(int row, int column) const {
@@ -127,7 +166,14 @@ bool LabelGrid::eventFilter(QObject* watched, QEvent* event) {
   const int row = rowValue.toInt();
   const int column = watched->property(kColumn).toInt();
   if (event->type() == QEvent::MouseMove) {
-    if (row >= 0) emit cellPointerMoved(row, column);
+    const QPoint inCell = static_cast<QMouseEvent*>(event)->position().toPoint();
+    if (row >= 0) {
+      emit cellPointerMoved(row, column, inCell);
+    } else {
+      emit headingPointerMoved(column);
+    }
+    // Taken here: passed on, the grid would see a move over its panel.
+    return true;
   } else if (event->type() == QEvent::MouseButtonPress) {
     if (row < 0) {
       emit headingPressed(column);
@@ -137,6 +183,11 @@ bool LabelGrid::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void LabelGrid::mouseMoveEvent(QMouseEvent* event) {
+  emit panelPointerMoved();
+  QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace tarvolen

@@ -6,7 +6,11 @@
 // or colours change) and reports the pointer and the scroll bar.
 //
 // Object names: the heading of column c is "<headingPrefix>_c", the cell of
-// row r in column c "<cellNames[c]>_r"; controls are found by these names.
+// row r in column c "<cellNames[c]>_r", the row's marker (a see-through
+// label under the row's cells) "<marker>_r"; controls are found by these
+// names. Every label stands where the main window's layout pass puts it.
+#include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <QWidget>
@@ -26,15 +30,30 @@ class LabelGrid : public QWidget {
     QString headingPrefix;       // "Label1", "Labgl"
     std::vector<QString> cells;  // one per column: "Labname", "Labffj", ...
     QString scrollBar;           // "VScroll1", "VScroll2"
+    QString marker;              // "Labtt", "Labftt"
   };
 
-  // `stretch`: the width share of each column (as many as Names::cells).
-  LabelGrid(const Names& names, int rows, const std::vector<int>& stretch, QWidget* parent = nullptr);
+  // Where the labels go (in the grid's own pixels) and their text size in
+  // points. Headings and columns without a rectangle are hidden.
+  struct Geometry {
+    std::vector<QRect> headings;
+    std::vector<std::vector<QRect>> cells;  // [row][column]
+    std::vector<QRect> markers;             // [row]
+    QRect scrollBar;
+    int textSize = 0;
+  };
+
+  LabelGrid(const Names& names, int rows, QWidget* parent = nullptr);
+
+  void ApplyGeometry(const Geometry& geometry);
 
   int rowCount() const { return static_cast<int>(cells_.size()); }
   int columnCount() const { return static_cast<int>(headings_.size()); }
   QLabel* heading(int column) const;
   QLabel* cell(int row, int column) const;
+  QLabel* marker(int row) const;
+  // The column number a marker reports: one past the last cell column.
+  int markerColumn() const { return columnCount(); }
   QScrollBar* scrollBar() const { return scrollBar_; }
 
   void SetHeading(int column, const std::string& text, QRgb fg, QRgb bg);
@@ -48,13 +67,18 @@ class LabelGrid : public QWidget {
  signals:
   void headingPressed(int column);
   // Only a pointer that moves: a list appearing under a resting pointer gets
-  // enter events too, and must not take the selection.
-  void cellPointerMoved(int row, int column);
+  // enter events too, and must not take the selection. `inCell`: the
+  // pointer inside the cell. A marker reports column markerColumn().
+  void cellPointerMoved(int row, int column, QPoint inCell);
+  void headingPointerMoved(int column);
+  // The pointer moves over the grid between its labels.
+  void panelPointerMoved();
   void cellPressed(int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void pageChanged(int page);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   // One drawn label, with what it shows now.
@@ -72,6 +96,8 @@ class LabelGrid : public QWidget {
 
   std::vector<Cell> headings_;
   std::vector<std::vector<Cell>> cells_;
+  std::vector<QLabel*> markers_;
+  int textSize_ = 0;
   QScrollBar* scrollBar_ = nullptr;
   int drawnRange_ = -1;
   int drawnPage_ = -1;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QTimer>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,6 +27,7 @@
 #include "ui/AdminAreaWidget.h"
 #include "ui/ConfirmationPanelWidget.h"
 #include "ui/CountdownWindow.h"
+#include "ui/DetailSheetWindows.h"
 #include "ui/FloatingCardWindow.h"
 #include "ui/LabelGrid.h"
 #include "ui/MessageWindows.h"
@@ -56,8 +59,6 @@ bool CtrlClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
 }
 constexpr int kPlacesColumn = 6;
 
-constexpr int kRightColumnWidth = 150;
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 void Paint(QWidget* w, QPalette::ColorRole role, QRgb colour) {
@@ -80,45 +81,46 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   messageWindows_ = std::make_unique<MessageWindows>(desk_);
   floatingCard_ = std::make_unique<FloatingCardWindow>(desk_);
   countdown_ = std::make_unique<CountdownWindow>(desk_);
+  sheets_ = std::make_unique<DetailSheetWindows>(desk_);
+  connect(sheets_.get(), &DetailSheetWindows::clicked, this, [this] {
+    HideSheets();
+    if (isEnabled()) activateWindow();
+  });
 
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("central"));
   central->setAutoFillBackground(true);
 
-  // The board area: the student panel lies over the session list.
-  auto* board = new QWidget(central);
-  auto* boardLayout = new QGridLayout(board);
-  boardLayout->setContentsMargins(0, 0, 0, 0);
+  // The board area: the student panel lies over the session list, the
+  // administration area and the confirmation panel over both. Every control
+  // stands where the layout pass puts it (LayOut).
   picture1_ = BuildSessionList();
-  picture1_->setParent(board);
+  picture1_->setParent(central);
   picture4_ = BuildStudentPanel();
-  picture4_->setParent(board);
-  boardLayout->addWidget(picture1_, 0, 0);
-  boardLayout->addWidget(picture4_, 0, 0);
+  picture4_->setParent(central);
   picture4_->hide();
-  adminArea_ = new AdminAreaWidget(desk_, board);
+  adminArea_ = new AdminAreaWidget(desk_, central);
   adminArea_->setAutoFillBackground(true);
-  boardLayout->addWidget(adminArea_, 0, 0);
   adminArea_->hide();
   // The confirmation of an account operation lies over everything on the board.
-  picture5_ = new ConfirmationPanelWidget(desk_, board);
-  boardLayout->addWidget(picture5_, 0, 0);
+  picture5_ = new ConfirmationPanelWidget(desk_, central);
   picture5_->hide();
 
-  // The right-hand column: selected room, card buffer, status line.
-  auto* right = new QWidget(central);
-  right->setFixedWidth(kRightColumnWidth);
-  auto* rightLayout = new QVBoxLayout(right);
+  // The right-hand column: selected room, card buffer, status line, the
+  // major selector and the buttons.
+  right_ = new QWidget(central);
+  right_->setObjectName(QStringLiteral("rightColumn"));
+  auto* rightLayout = new QVBoxLayout(right_);
   rightLayout->setContentsMargins(0, 0, 0, 0);
   QFont big = font();
   big.setPointSize(16);
   big.setBold(true);
-  tfj_ = new QLabel(right);
+  tfj_ = new QLabel(right_);
   tfj_->setObjectName(QStringLiteral("tfj"));
   tfj_->setFont(big);
   tfj_->setAlignment(Qt::AlignCenter);
   tfj_->hide();
-  tKey_ = new QLabel(right);
+  tKey_ = new QLabel(right_);
   tKey_->setObjectName(QStringLiteral("TKey"));
   tKey_->setFont(big);
   tKey_->setAlignment(Qt::AlignCenter);
@@ -127,50 +129,39 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   rightLayout->addWidget(tfj_);
   rightLayout->addWidget(tKey_);
   for (int i : {3, 4, 5, 2}) {
-    auto* l = new QLabel(right);
+    auto* l = new QLabel(right_);
     l->setObjectName(QStringLiteral("Label3_%1").arg(i));
     label3_[static_cast<size_t>(i)] = l;
     rightLayout->addWidget(l);
   }
-  command5_ = new QPushButton(QStringLiteral("管理"), right);
+  combo2_->setParent(right_);
+  rightLayout->addWidget(combo2_);
+  command5_ = new QPushButton(QStringLiteral("管理"), right_);
   command5_->setObjectName(QStringLiteral("Command5"));
   command5_->setToolTip(QStringLiteral("打开或关闭管理区"));
   command5_->setFocusPolicy(Qt::NoFocus);
   rightLayout->addWidget(command5_);
   rightLayout->addStretch();
 
-  // The bottom strip: buttons and the activity text.
-  // Also here, outside the administration area: an identity without the
-  // settings page (the visitor) must still be able to hand the desk over.
+  BuildInfoPanel(central);
+
+  // The bottom strip below the lists: 切换用户 at the left, 全部下线 and 退出
+  // at the right. 切换用户 is also here, outside the administration area: an
+  // identity without the settings page (the visitor) must still be able to
+  // hand the desk over.
   switchButton_ = new QPushButton(QStringLiteral("切换用户"), central);
   switchButton_->setObjectName(QStringLiteral("switchButton"));
-  activity_ = new QPlainTextEdit(central);
-  activity_->setObjectName(QStringLiteral("activityText"));
-  activity_->setReadOnly(true);
-  activity_->setFocusPolicy(Qt::NoFocus);
-  activity_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  activity_->setFixedHeight(40);
   command46_ = new QPushButton(QStringLiteral("全部下线"), central);
   command46_->setObjectName(QStringLiteral("Command46"));
   exitButton_ = new QPushButton(QStringLiteral("退出"), central);
   exitButton_->setObjectName(QStringLiteral("exitButton"));
   for (QPushButton* b : {switchButton_, command46_, exitButton_}) b->setFocusPolicy(Qt::NoFocus);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(switchButton_);
-  bottom->addWidget(activity_, 1);
-  bottom->addWidget(command46_);
-  bottom->addWidget(exitButton_);
+  desk_.infoPanel().changed = [this] { PlaceInfoPanel(); };
 
-  auto* layout = new QGridLayout(central);
-  layout->setContentsMargins(6, 6, 6, 6);
-  layout->setSpacing(6);
-  layout->addWidget(board, 0, 0);
-  layout->addWidget(right, 0, 1);
-  layout->addLayout(bottom, 1, 0, 1, 2);
-  layout->setRowStretch(0, 1);
   setCentralWidget(central);
-  setMinimumSize(875, 535);
+  setMinimumSize(kMinimumOuterWidth, kMinimumOuterHeight);
   resize(875, 547);  // 13125 x 8205 twips
+  LayOut();          // the delivered size, before any pass of the layout timer
 
   connect(exitButton_, &QPushButton::clicked, this, [this] { emit exitRequested(); });
   connect(switchButton_, &QPushButton::clicked, this, [this] { emit switchRequested(); });
@@ -188,6 +179,8 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
         &desk_.engine().changed, &desk_.notifier().pushed, &desk_.accounts().changed, &desk_.maintenanceChanged}) {
     listening_.add(*redraw, [this] { render(); });
   }
+  listening_.add(desk_.layoutDue, [this] { LayOut(); });
+  desk_.mainWindowMinimised = [this] { return isMinimized(); };
   listening_.add(desk_.engine().bringToFront, [this] {
     if (isMinimized()) showNormal();
     raise();
@@ -195,12 +188,17 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent) : QMainWindow(parent), desk_
   });
 }
 
-MainWindow::~MainWindow() { desk_.mainWindowForeground = nullptr; }
+MainWindow::~MainWindow() {
+  desk_.mainWindowForeground = nullptr;
+  desk_.mainWindowMinimised = nullptr;
+  desk_.infoPanel().changed = nullptr;
+}
 
 LabelGrid* MainWindow::BuildSessionList() {
-  LabelGrid::Names names{QStringLiteral("Picture1"), QStringLiteral("Label1"), {}, QStringLiteral("VScroll1")};
+  LabelGrid::Names names{
+      QStringLiteral("Picture1"), QStringLiteral("Label1"), {}, QStringLiteral("VScroll1"), QStringLiteral("Labtt")};
   for (const char* cell : kSessionCellNames) names.cells.push_back(QLatin1String(cell));
-  auto* list = new LabelGrid(names, kRows, std::vector<int>(kSessionColumns, 1));
+  auto* list = new LabelGrid(names, kRows);
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Label1_Click);
   connect(list, &LabelGrid::cellPressed, this,
           [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -208,24 +206,23 @@ LabelGrid* MainWindow::BuildSessionList() {
             if (column == kSessionNameColumn) Jump(JumpCell::SessionName, row);
             if (column == kSessionRoomColumn) Jump(JumpCell::SessionRoom, row);
           });
-  connect(list, &LabelGrid::cellPointerMoved, this, [this](int row, int) { SessionCell_MouseMove(row); });
+  connect(list, &LabelGrid::cellPointerMoved, this, &MainWindow::SessionCell_MouseMove);
+  connect(list, &LabelGrid::headingPointerMoved, this, [this] { HideSheets(); });
+  connect(list, &LabelGrid::panelPointerMoved, this, [this] { HideSheets(); });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll1_Change);
   return list;
 }
 
 LabelGrid* MainWindow::BuildRoomList(QWidget* parent) {
-  LabelGrid::Names names{QStringLiteral("roomList"), QStringLiteral("Labgl"), {}, QStringLiteral("VScroll2")};
+  LabelGrid::Names names{
+      QStringLiteral("roomList"), QStringLiteral("Labgl"), {}, QStringLiteral("VScroll2"), QStringLiteral("Labftt")};
   for (const char* cell : kRoomCellNames) names.cells.push_back(QLatin1String(cell));
-  std::vector<int> stretch(kRoomColumns, 2);
-  stretch[kPlacesColumn] = 1;
-  auto* list = new LabelGrid(names, kRows, stretch, parent);
-  for (int r = 0; r < kRows; ++r) {
-    list->cell(r, kRoomNameColumn)->setCursor(Qt::PointingHandCursor);
-    list->cell(r, kPlacesColumn)->setMinimumWidth(32);
-  }
-  list->heading(kPlacesColumn)->setMinimumWidth(32);
+  auto* list = new LabelGrid(names, kRows, parent);
+  for (int r = 0; r < kRows; ++r) list->cell(r, kRoomNameColumn)->setCursor(Qt::PointingHandCursor);
   connect(list, &LabelGrid::headingPressed, this, &MainWindow::Labgl_Click);
   connect(list, &LabelGrid::cellPointerMoved, this, &MainWindow::RoomCell_MouseMove);
+  connect(list, &LabelGrid::headingPointerMoved, this, [this] { HideSheets(); });
+  connect(list, &LabelGrid::panelPointerMoved, this, [this] { HideSheets(); });
   connect(list, &LabelGrid::cellPressed, this,
           [this](int row, int column, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
             if (CtrlClick(button, modifiers)) {
@@ -243,93 +240,92 @@ QWidget* MainWindow::BuildStudentPanel() {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("Picture4"));
   panel->setAutoFillBackground(true);
-  auto* layout = new QHBoxLayout(panel);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(6);
+  panel->setMouseTracking(true);
+  panel->installEventFilter(this);  // the pointer over the panel hides the sheets
   roomList_ = BuildRoomList(panel);
-  layout->addWidget(roomList_, 3);
 
-  auto* details = new QWidget(panel);
-  details->setObjectName(QStringLiteral("details"));
-  auto* column = new QVBoxLayout(details);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(2);
-
-  statusLine_ = new QLabel(details);
+  statusLine_ = new QLabel(panel);
   statusLine_->setObjectName(QStringLiteral("statusLine"));
   statusLine_->setAutoFillBackground(true);
   QFont bold = statusLine_->font();
   bold.setBold(true);
   statusLine_->setFont(bold);
-  statusLine_->setContentsMargins(4, 2, 4, 2);
-  column->addWidget(statusLine_);
+  statusLine_->setContentsMargins(4, 0, 4, 0);
 
-  auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(4);
-  grid->setVerticalSpacing(1);
-  for (int i = 0; i < 13; ++i) {
-    auto* caption = new QLabel(QString::fromUtf8(kDetailCaptions[static_cast<size_t>(i)]), details);
+  for (int i = 0; i < kDetailRows; ++i) {
+    auto* caption = new QLabel(QString::fromUtf8(kDetailCaptions[static_cast<size_t>(i)]), panel);
     caption->setObjectName(QStringLiteral("detailCaption_%1").arg(i));
-    auto* value = new QLabel(details);
+    auto* value = new QLabel(panel);
     value->setObjectName(QStringLiteral("detailValue_%1").arg(i));
     value->setTextInteractionFlags(Qt::NoTextInteraction);
     if (i == kNameDetail) value->installEventFilter(this);
+    detailCaptions_[static_cast<size_t>(i)] = caption;
     detailValues_[static_cast<size_t>(i)] = value;
-    grid->addWidget(caption, i, 0);
-    grid->addWidget(value, i, 1);
   }
-  photo_ = new QLabel(details);
+  photo_ = new QLabel(panel);
   photo_->setObjectName(QStringLiteral("photo"));
-  photo_->setFixedSize(84, 108);
   photo_->setAlignment(Qt::AlignCenter);
   photo_->setFrameShape(QFrame::StyledPanel);
-  grid->addWidget(photo_, 0, 2, 7, 1, Qt::AlignTop | Qt::AlignRight);
-  grid->setColumnStretch(1, 1);
-  column->addLayout(grid);
 
-  combo2_ = new QComboBox(details);
+  combo2_ = new QComboBox(panel);
   combo2_->setObjectName(QStringLiteral("Combo2"));
   combo2_->setFocusPolicy(Qt::NoFocus);
   combo2_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo2_->setMinimumContentsLength(8);
   connect(combo2_, &QComboBox::activated, this, &MainWindow::Combo2_Click);
-  column->addWidget(combo2_);
 
-  todayHeading_ = new QLabel(details);
+  todayHeading_ = new QLabel(panel);
   todayHeading_->setObjectName(QStringLiteral("todayHeading"));
   todayHeading_->setAlignment(Qt::AlignCenter);
-  column->addWidget(todayHeading_);
-  list5_ = new QListWidget(details);
+  list5_ = new QListWidget(panel);
   list5_->setObjectName(QStringLiteral("List5"));
   list5_->setFocusPolicy(Qt::NoFocus);
-  list5_->setMinimumHeight(40);
-  column->addWidget(list5_, 1);
 
-  label9_ = new QLabel(details);
+  label9_ = new QLabel(panel);
   label9_->setObjectName(QStringLiteral("Label9"));
-  column->addWidget(label9_);
-  check10_ = new QCheckBox(details);
+  check10_ = new QCheckBox(panel);
   check10_->setObjectName(QStringLiteral("Check10"));
-  check11_ = new QCheckBox(details);
+  check11_ = new QCheckBox(panel);
   check11_->setObjectName(QStringLiteral("Check11"));
-  check7_ = new QCheckBox(details);
+  check7_ = new QCheckBox(panel);
   check7_->setObjectName(QStringLiteral("Check7"));
-  for (QCheckBox* c : {check10_, check11_, check7_}) {
-    c->setFocusPolicy(Qt::NoFocus);
-    column->addWidget(c);
-  }
+  for (QCheckBox* c : {check10_, check11_, check7_}) c->setFocusPolicy(Qt::NoFocus);
   connect(check10_, &QCheckBox::clicked, this, &MainWindow::Check10_Click);
   connect(check11_, &QCheckBox::clicked, this, &MainWindow::Check11_Click);
   connect(check7_, &QCheckBox::clicked, this, &MainWindow::Check7_Click);
 
-  command15_ = new QPushButton(QStringLiteral("取消"), details);
+  command15_ = new QPushButton(QStringLiteral("取消"), panel);
   command15_->setObjectName(QStringLiteral("Command15"));
   command15_->setFocusPolicy(Qt::NoFocus);
+  command15_->resize(kCancelWidth, kCancelHeight);
   connect(command15_, &QPushButton::clicked, this, &MainWindow::Command15_Click);
-  column->addWidget(command15_);
-
-  layout->addWidget(details, 2);
   return panel;
+}
+
+void MainWindow::BuildInfoPanel(QWidget* parent) {
+  text1_ = new QWidget(parent);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text1_->setAutoFillBackground(true);
+  text1_->resize(kInfoPanelWidth, kInfoPanelHeight);
+  label24_ = new QLabel(QStringLiteral("临 时 信 息"), text1_);
+  label24_->setObjectName(QStringLiteral("Label24"));
+  label24_->setAlignment(Qt::AlignCenter);
+  label24_->setFrameShape(QFrame::StyledPanel);
+  label24_->setCursor(Qt::PointingHandCursor);
+  label24_->setGeometry(0, 0, kInfoPanelWidth, kInfoTitleHeight);
+  label24_->installEventFilter(this);
+  label25_ = new QLabel(QStringLiteral("隐  藏"), text1_);
+  label25_->setObjectName(QStringLiteral("Label25"));
+  label25_->setAlignment(Qt::AlignCenter);
+  label25_->setCursor(Qt::PointingHandCursor);
+  label25_->setGeometry(kInfoPanelWidth - 44, 0, 44, kInfoTitleHeight);
+  label25_->installEventFilter(this);
+  label25_->hide();
+  activity_ = new QPlainTextEdit(text1_);
+  activity_->setObjectName(QStringLiteral("activityText"));
+  activity_->setReadOnly(true);
+  activity_->setFocusPolicy(Qt::NoFocus);
+  activity_->setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
 // --- drawing ---------------------------------------------------------------
@@ -596,20 +592,63 @@ void MainWindow::VScroll2_Change(int page) {
   render();
 }
 
-void MainWindow::SessionCell_MouseMove(int row) {
+void MainWindow::SessionCell_MouseMove(int row, int column, QPoint inCell) {
   SessionBoard& board = desk_.engine().sessionBoard();
-  if (board.selectedRow() == row) return;  // moving within the selected row
-  board.SelectSessionRow(row);
-  render();
+  if (HoverAction(HoverList::Session, column).selectsRow && board.selectedRow() != row) {
+    board.SelectSessionRow(row);
+    render();
+  }
+  DoSheetAction(HoverList::Session, column, row, inCell);
 }
 
-void MainWindow::RoomCell_MouseMove(int row, int column) {
-  if (column == kPlacesColumn) return;  // the places cell does not select
+void MainWindow::RoomCell_MouseMove(int row, int column, QPoint inCell) {
   RoomBoard& board = desk_.engine().roomBoard();
-  if (board.selectedRow() == row) return;
-  board.SelectRoomRow(row);
-  render();
+  if (HoverAction(HoverList::Room, column).selectsRow && board.selectedRow() != row) {
+    board.SelectRoomRow(row);
+    render();
+  }
+  DoSheetAction(HoverList::Room, column, row, inCell);
 }
+
+void MainWindow::DoSheetAction(HoverList list, int column, int row, QPoint inCell) {
+  const SheetAction action = HoverAction(list, column).action;
+  if (action == SheetAction::None) return;
+  if (action == SheetAction::Hide) {
+    HideSheets();
+    return;
+  }
+  LabelGrid* grid = list == HoverList::Session ? picture1_ : roomList_;
+  const QLabel* cell = grid->cell(row, column);
+  if (cell == nullptr || row < 0 || row >= kRows) return;
+  // The cell's place in its list panel (the room list's grid stands at the
+  // student panel's corner).
+  const SheetOffset at = SheetOffsetFrom(cell->x(), cell->y(), inCell.x(), inCell.y());
+  DetailSheets& sheets = desk_.detailSheets();
+  int slot = 0;
+  if (list == HoverList::Session) {
+    const SessionRow& r = desk_.engine().sessionBoard().rows()[static_cast<size_t>(row)];
+    slot = action == SheetAction::StudentSheet ? r.student : r.room;
+  } else {
+    const RoomRow& r = desk_.engine().roomBoard().rows()[static_cast<size_t>(row)];
+    slot = action == SheetAction::StudentSheet ? r.occupant : r.room;
+  }
+  if (action == SheetAction::StudentSheet) {
+    sheets.ShowStudent(slot, at);
+  } else {
+    sheets.ShowRoom(slot, at);
+  }
+  RenderSheets();
+  // The sheets never keep the keyboard from the desk (a student's sheet
+  // only while the main window takes input).
+  if (sheets.view().visible && isVisible() && (isEnabled() || action == SheetAction::RoomSheet)) activateWindow();
+}
+
+void MainWindow::HideSheets() {
+  desk_.detailSheets().Hide();
+  RenderSheets();
+}
+
+void MainWindow::RenderSheets() { sheets_->render(mapToGlobal(QPoint(0, 0))); }
 
 void MainWindow::Labffj_MouseDown(int row, Qt::MouseButton button) {
   desk_.engine().ConfirmCheckIn(row, button == Qt::LeftButton);
@@ -645,6 +684,15 @@ void MainWindow::Jump(JumpCell cell, int row) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picture4_ && event->type() == QEvent::MouseMove) HideSheets();
+  if (event->type() == QEvent::MouseButtonPress && (watched == label24_ || watched == label25_)) {
+    if (watched == label25_) {
+      desk_.infoPanel().HideClicked();
+    } else {
+      desk_.infoPanel().TitleClicked();
+    }
+    return true;
+  }
   if (watched == detailValues_[kNameDetail] && event->type() == QEvent::MouseButtonPress &&
       CtrlClick(static_cast<QMouseEvent*>(event)->button(), static_cast<QMouseEvent*>(event)->modifiers())) {
     Jump(JumpCell::PanelName, 0);
@@ -664,7 +712,11 @@ void MainWindow::Command5_Click() {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) ReportGeometry();
+  if (event->type() == QEvent::WindowStateChange) {
+    ReportGeometry();
+    // A restore lays the window out for the size it has now.
+    desk_.layoutScheduler().Resized(isMinimized());
+  }
   if (event->type() != QEvent::ActivationChange) return;
   if (!isActiveWindow()) {
     // A window that takes no focus was activated by the platform: it hands
@@ -704,7 +756,141 @@ void MainWindow::ReportGeometry() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  if (isMinimized()) return;
+  // A window manager may make the window smaller than its minimum anyway:
+  // it goes back to the minimum.
+  if (width() < minimumWidth() || height() < minimumHeight()) {
+    QTimer::singleShot(0, this, [this] {
+      if (!isMinimized()) resize(size().expandedTo(minimumSize()));
+    });
+  }
   ReportGeometry();
+  desk_.layoutScheduler().Resized(false);
+}
+
+// --- the layout pass --------------------------------------------------------
+
+void MainWindow::LayOut() {
+  // The size inside the frame: the title bar of a window manager must not
+  // push the lists over the bottom strip.
+  const QSize outer = size();
+  MainWindowLayoutInput in;
+  in.outerWidth = outer.width();
+  in.outerHeight = outer.height();
+  in.boardSize = desk_.options().boardSize;
+  in.sessionSortColumn = desk_.engine().sessionBoard().sortColumn();
+  in.roomSortColumn = desk_.engine().roomBoard().sortColumn();
+  in.infoPanel = {kInfoPanelWidth, kInfoPanelHeight};
+  in.cancelButton = {kCancelWidth, kCancelHeight};
+  in.statusLabel = {210, statusLine_->sizeHint().height()};
+  in.divider = {0, todayHeading_->sizeHint().height()};
+  // Captions fit their text at the new size; a value has room for ten cells.
+  in.captionSize = [this](int detail, int size) {
+    QFont f = detailCaptions_[static_cast<size_t>(detail)]->font();
+    f.setPointSize(size);
+    const QFontMetrics m(f);
+    return LayoutSize{m.horizontalAdvance(detailCaptions_[static_cast<size_t>(detail)]->text()) + 2, m.height()};
+  };
+  in.valueSize = [this](int detail, int size) {
+    QFont f = detailValues_[static_cast<size_t>(detail)]->font();
+    f.setPointSize(size);
+    const QFontMetrics m(f);
+    return LayoutSize{m.horizontalAdvance(QStringLiteral("国国国国国")) + 4, m.height()};
+  };
+  layout_ = LayoutMainWindow(in);
+  const MainWindowLayout& l = layout_;
+  const auto rect = [](const LayoutRect& r) { return QRect(r.left, r.top, r.width, r.height); };
+
+  const QRect board = rect(l.sessionPanel);
+  picture1_->setGeometry(board);
+  picture4_->setGeometry(rect(l.studentPanel));
+  adminArea_->setGeometry(board);
+  picture5_->setGeometry(board);
+
+  LabelGrid::Geometry g;
+  g.textSize = l.textSize;
+  for (const LayoutRect& r : l.sessionHeadings) g.headings.push_back(rect(r));
+  for (const auto& row : l.sessionCells) {
+    g.cells.emplace_back();
+    for (const LayoutRect& r : row) g.cells.back().push_back(rect(r));
+  }
+  for (const LayoutRect& r : l.sessionMarkers) g.markers.push_back(rect(r));
+  g.scrollBar = rect(l.sessionScrollBar);
+  picture1_->ApplyGeometry(g);
+
+  ApplyStudentPanel(l);
+
+  const int rightWidth = std::max(width() - 6 - l.rightColumnLeft, 60);
+  right_->setGeometry(l.rightColumnLeft, kBoardTop, rightWidth, std::max(height() - kBoardTop - 54, 100));
+  desk_.infoPanel().Place(outer.height(), kInfoPanelHeight);  // PlaceInfoPanel follows
+
+  // The bottom strip keeps to the window's lower edge.
+  const int strip = height() - kStripHeight - 6;
+  switchButton_->setGeometry(kBoardLeft, strip, kStripButtonWidth, kStripHeight);
+  exitButton_->setGeometry(width() - 6 - kStripButtonWidth, strip, kStripButtonWidth, kStripHeight);
+  command46_->setGeometry(exitButton_->x() - 6 - kStripButtonWidth, strip, kStripButtonWidth, kStripHeight);
+  if (desk_.detailSheets().view().visible) RenderSheets();
+}
+
+void MainWindow::ApplyStudentPanel(const MainWindowLayout& l) {
+  const auto rect = [](const LayoutRect& r) { return QRect(r.left, r.top, r.width, r.height); };
+  const auto sized = [&l](QWidget* w) {
+    QFont f = w->font();
+    if (f.pointSize() == l.textSize) return;
+    f.setPointSize(l.textSize);
+    w->setFont(f);
+  };
+  const LayoutRect& scroll = l.roomScrollBar;
+  roomList_->setGeometry(0, 0, scroll.left + scroll.width, l.studentPanel.height);
+  LabelGrid::Geometry g;
+  g.textSize = l.textSize;
+  for (const LayoutRect& r : l.roomHeadings) g.headings.push_back(rect(r));
+  for (const auto& row : l.roomCells) {
+    g.cells.emplace_back();
+    for (const LayoutRect& r : row) g.cells.back().push_back(rect(r));
+  }
+  for (const LayoutRect& r : l.roomMarkers) g.markers.push_back(rect(r));
+  g.scrollBar = rect(scroll);
+  roomList_->ApplyGeometry(g);
+
+  command15_->setGeometry(rect(l.cancelButton));
+  // The places label and the three use-options, one under the other.
+  int top = 2;
+  for (QWidget* w : std::initializer_list<QWidget*>{label9_, check10_, check11_, check7_}) {
+    w->setGeometry(l.placesLeft, top, std::max(l.studentPanel.width - l.placesLeft - 4, 40), 18);
+    top += 18;
+  }
+  sized(statusLine_);
+  statusLine_->setGeometry(rect(l.statusLabel));
+  for (int d = 0; d < kDetailRows; ++d) {
+    sized(detailCaptions_[static_cast<size_t>(d)]);
+    sized(detailValues_[static_cast<size_t>(d)]);
+    detailCaptions_[static_cast<size_t>(d)]->setGeometry(rect(l.captions[static_cast<size_t>(d)]));
+    detailValues_[static_cast<size_t>(d)]->setGeometry(rect(l.values[static_cast<size_t>(d)]));
+  }
+  photo_->setGeometry(rect(l.photo));
+  todayHeading_->setGeometry(rect(l.divider));
+  sized(list5_);
+  list5_->setGeometry(rect(l.todayList));
+}
+
+void MainWindow::PlaceInfoPanel() {
+  const InfoPanel& p = desk_.infoPanel();
+  const int top = static_cast<int>(std::lround(p.top()));
+  text1_->setGeometry(layout_.infoPanel.left, top, kInfoPanelWidth, kInfoPanelHeight);
+  label25_->setVisible(p.hideVisible());
+  // Collapsed, only its title shows above the bottom strip; on its way up
+  // or open it lies over everything.
+  if (p.top() == p.collapsedTop()) {
+    text1_->stackUnder(command46_);
+  } else {
+    text1_->raise();
+  }
+  // The activity text takes the part of the panel inside the window, so
+  // its last lines show while the panel is collapsed too.
+  const int inside = std::clamp(height() - top, kInfoTitleHeight + 20, kInfoPanelHeight);
+  activity_->setGeometry(0, kInfoTitleHeight, kInfoPanelWidth, inside - kInfoTitleHeight);
+  activity_->verticalScrollBar()->setValue(activity_->verticalScrollBar()->maximum());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

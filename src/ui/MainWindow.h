@@ -9,6 +9,7 @@
 // floating card window, countdown box) and redraws all of them from the
 // desk in one render().
 #include <QMainWindow>
+#include <QPoint>
 #include <QRgb>
 #include <array>
 #include <functional>
@@ -16,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "board/DetailSheets.h"
 #include "desk/Jumps.h"
+#include "notify/WindowLayout.h"
 #include "notify/Signal.h"
 
 class QCheckBox;
@@ -31,6 +34,7 @@ namespace tarvolen {
 class AdminAreaWidget;
 class ConfirmationPanelWidget;
 class CountdownWindow;
+class DetailSheetWindows;
 class Desk;
 class FloatingCardWindow;
 class LabelGrid;
@@ -61,6 +65,11 @@ class MainWindow : public QMainWindow {
   MessageWindows& messageWindows() const { return *messageWindows_; }
   FloatingCardWindow& floatingCardWindow() const { return *floatingCard_; }
   CountdownWindow& countdownWindow() const { return *countdown_; }
+  DetailSheetWindows& detailSheetWindows() const { return *sheets_; }
+  // The layout pass (LayoutMainWindow): every control to the place the
+  // core's layout gives for the window's outer size now.
+  void LayOut();
+  const MainWindowLayout& layout() const { return layout_; }
 
  signals:
   void exitRequested();
@@ -78,6 +87,9 @@ class MainWindow : public QMainWindow {
  private:
   LabelGrid* BuildSessionList();
   QWidget* BuildStudentPanel();
+  void BuildInfoPanel(QWidget* parent);
+  void PlaceInfoPanel();
+  void ApplyStudentPanel(const MainWindowLayout& l);
   LabelGrid* BuildRoomList(QWidget* parent);
 
   void RenderAll();
@@ -95,8 +107,12 @@ class MainWindow : public QMainWindow {
   void Labgl_Click(int column);    // room list headings
   void VScroll1_Change(int page);  // session list scroll bar
   void VScroll2_Change(int page);  // room list scroll bar
-  void SessionCell_MouseMove(int row);
-  void RoomCell_MouseMove(int row, int column);
+  void SessionCell_MouseMove(int row, int column, QPoint inCell);
+  void RoomCell_MouseMove(int row, int column, QPoint inCell);
+  // The sheet action of a hovered cell (after the row was selected).
+  void DoSheetAction(HoverList list, int column, int row, QPoint inCell);
+  void HideSheets();
+  void RenderSheets();
   void Labffj_MouseDown(int row, Qt::MouseButton button);
   void Combo2_Click(int index);
   void Check10_Click(bool on);  // "使用空闲房间"
@@ -118,6 +134,20 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<MessageWindows> messageWindows_;
   std::unique_ptr<FloatingCardWindow> floatingCard_;
   std::unique_ptr<CountdownWindow> countdown_;
+  std::unique_ptr<DetailSheetWindows> sheets_;
+  MainWindowLayout layout_;
+  QWidget* right_;
+  // The temporary-information panel (Text1) with the activity text.
+  QWidget* text1_;
+  QLabel* label24_;
+  QLabel* label25_;
+  static constexpr int kInfoPanelWidth = 130;
+  static constexpr int kInfoPanelHeight = 200;
+  static constexpr int kInfoTitleHeight = 18;
+  static constexpr int kStripHeight = 30;
+  static constexpr int kStripButtonWidth = 84;
+  static constexpr int kCancelWidth = 80;
+  static constexpr int kCancelHeight = 25;
 
   QLabel* tKey_;
   QLabel* tfj_;
@@ -141,6 +171,7 @@ class MainWindow : public QMainWindow {
   QWidget* picture4_;
   LabelGrid* roomList_;
   QLabel* statusLine_;
+  std::array<QLabel*, 13> detailCaptions_{};
   std::array<QLabel*, 13> detailValues_{};
   QLabel* photo_;
   QLabel* todayHeading_;
