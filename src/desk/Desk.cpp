@@ -149,16 +149,6 @@ void Desk::MakePieces() {
                                                            }
                                                            endWithoutSaving();
                                                          }});
-}
-
-Status Desk::ReloadInstallation() {
-  Status s = data_.Reload(currentYear_, SessionLoadContext());
-  roomEditor_->Rebuild();
-  studentEditor_->FillEntries();
-  studentList_->FillFilters();
-  studentList_->Rebuild();
-  engine_->RefreshBoards();
-  return s;
 
   detailSheets_ = std::make_unique<DetailSheets>(DetailSheets::Sources{
       data_.students(), data_.rooms(), data_.categories(), data_.sessions(), options_, services_.clock});
@@ -169,6 +159,16 @@ Status Desk::ReloadInstallation() {
                              [this] { layoutDue(); }},
       MakeTimer());
   infoPanel_ = std::make_unique<InfoPanel>(MakeTimer());
+}
+
+Status Desk::ReloadInstallation() {
+  Status s = data_.Reload(currentYear_, SessionLoadContext());
+  roomEditor_->Rebuild();
+  studentEditor_->FillEntries();
+  studentList_->FillFilters();
+  studentList_->Rebuild();
+  engine_->RefreshBoards();
+  return s;
 }
 
 void Desk::FadeMessages() {

@@ -57,7 +57,7 @@ struct DeskServices {
   // dialog is always cancelled and no workbook can be read.
   FileDialogs* fileDialogs = nullptr;
   WorkbookReader* workbooks = nullptr;
-  FolderChooser* folders = nullptr;    // none: folders are only typed
+  FolderChooser* folders = nullptr;  // none: folders are only typed
 };
 
 class SessionEngine;

@@ -33,7 +33,7 @@ void OnSignal(int signal) {
 
 DeskApp::DeskApp(const QString& programFolder) : instance_(std::make_unique<LockFileInstance>(programFolder)) {
   DeskServices services{clock_,  loggedBoxes_,  *instance_,    &loggedSound_, &timers_,
-                        nullptr, &diagnostics_, &fileDialogs_, &workbooks_, &folders_};
+                        nullptr, &diagnostics_, &fileDialogs_, &workbooks_,   &folders_};
   desk_ = std::make_unique<Desk>(ProgramFolder(programFolder.toStdString()), services);
   // The keys of the whole desktop reach the key handler from the first
   // confirmed login until save-and-exit.

@@ -104,7 +104,7 @@ TEST(PrivateFiles, FoldersAreCreatedPrivateAndExistingOnesKeepTheirMode) {
 struct PrivacyCase {
   const char* name;
   int folderMode;
-  int settingsMode;  // -1: no set.dat
+  int settingsMode;               // -1: no set.dat
   std::vector<std::string> said;  // parts of the warning; empty: no warning
 };
 
@@ -129,14 +129,14 @@ TEST_P(PrivacyWarningTest, SaysWhatOthersCanReach) {
   for (const std::string& part : c.said) EXPECT_NE(text.find(part), std::string::npos) << text << " / " << part;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, PrivacyWarningTest,
-    ::testing::Values(PrivacyCase{"Private", 0700, 0600, {}}, PrivacyCase{"PrivateWithoutSettings", 0700, -1, {}},
-                      PrivacyCase{"FolderReadable", 0755, 0600, {"（权限0755）"}},
-                      PrivacyCase{"GroupWritableFolder", 0770, 0600, {"（权限0770）"}},
-                      PrivacyCase{"SettingsReadable", 0700, 0644, {"set.dat（权限0644", "密码"}},
-                      PrivacyCase{"Both", 0755, 0644, {"（权限0755）", "set.dat（权限0644"}}),
-    [](const ::testing::TestParamInfo<PrivacyCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, PrivacyWarningTest,
+                         ::testing::Values(PrivacyCase{"Private", 0700, 0600, {}},
+                                           PrivacyCase{"PrivateWithoutSettings", 0700, -1, {}},
+                                           PrivacyCase{"FolderReadable", 0755, 0600, {"（权限0755）"}},
+                                           PrivacyCase{"GroupWritableFolder", 0770, 0600, {"（权限0770）"}},
+                                           PrivacyCase{"SettingsReadable", 0700, 0644, {"set.dat（权限0644", "密码"}},
+                                           PrivacyCase{"Both", 0755, 0644, {"（权限0755）", "set.dat（权限0644"}}),
+                         [](const ::testing::TestParamInfo<PrivacyCase>& p) { return std::string(p.param.name); });
 
 TEST(PrivateFiles, AStartOnAFolderOthersCanReadSaysSoOnceAndGoesOn) {
   testing::Installation inst(/*demo=*/true);
