@@ -3,6 +3,7 @@
 // files at once; every refusal changes nothing; a copy that fails is told
 // with the file's name and leaves no backup that looks complete.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -47,6 +48,22 @@ TEST_F(DataBackupTest, TheTimeBoxStartsAsTodayAndTheFolderIsNamedByNameAndTime) 
   EXPECT_TRUE(fs::is_directory(made / "数据/登记"));
   EXPECT_TRUE(fs::is_directory(made / "数据/日志"));
   EXPECT_TRUE(fs::is_directory(made / "数据/学生"));
+}
+
+TEST_F(DataBackupTest, ABackupIsPrivateWhateverTheUmaskAndTheModesOfItsSources) {
+  // Sources opened to everybody and the most permissive umask: the copies
+  // still belong to the desk's user alone.
+  for (const char* name : {"students.dat", "rooms.dat", "hy.dat"}) {
+    ASSERT_EQ(::chmod((inst_.root() / name).c_str(), 0666), 0) << name;
+  }
+  const mode_t saved = ::umask(0);
+  const fs::path made = MakeBackup();
+  ::umask(saved);
+  ASSERT_EQ(LastBox(), "备份成功");
+  EXPECT_EQ(Mode(made), 0700u);
+  for (const auto& entry : fs::recursive_directory_iterator(made)) {
+    EXPECT_EQ(Mode(entry.path()), entry.is_directory() ? 0700u : 0600u) << entry.path();
+  }
 }
 
 TEST_F(DataBackupTest, RoundTripGivesEveryFileBackAndTheNextCheckInFollowsTheRestoredRecords) {
