@@ -329,6 +329,8 @@ void DataBackup::FinishRestore() {
   // are taken from the restored files alone (set.dat stays, and its counts
   // belong to the files being replaced), so the next append follows the
   // last restored record.
+  // Zero is only a floor: the reload takes the counts from the restored
+  // files whether or not it could be written.
   if (data_.hasSettings()) {
     (void)data_.settings().writeLong(settings::kCheckinCount, 0);
     (void)data_.settings().writeLong(settings::kLogCount, 0);
@@ -357,6 +359,8 @@ void DataBackup::FinishRestore() {
   }
 
   Status reloaded = hooks_.reload ? hooks_.reload() : Status::Ok();
+  // A count that cannot be saved is re-derived from its file at the next
+  // start (a count is never taken below the records a file holds).
   if (data_.hasSettings()) {
     if (data_.checkins().isOpen()) (void)data_.settings().writeLong(settings::kCheckinCount, data_.checkins().count());
     if (data_.log().isOpen()) (void)data_.settings().writeLong(settings::kLogCount, data_.log().count());
