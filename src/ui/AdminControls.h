@@ -3,6 +3,7 @@
 // colour swatch, redraw helpers that leave a control alone when it already
 // shows the desk's value, and the number boxes' hand-over to the desk.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -53,6 +54,18 @@ inline void SetEnabled(QWidget* w, bool on) {
 
 inline void SetVisible(QWidget* w, bool on) {
   if (w->isHidden() == on) w->setVisible(on);
+}
+
+inline void SetLabel(QLabel* label, const std::string& text) {
+  const QString q = Text(text);
+  if (label->text() != q) label->setText(q);
+}
+
+// The chosen entry, without telling the desk of a choice it made itself.
+inline void SetIndex(QComboBox* combo, int index) {
+  if (combo->currentIndex() == index) return;
+  QSignalBlocker block(combo);
+  combo->setCurrentIndex(index);
 }
 
 // A line edit whose text is typed into memory at once (textEdited): it is

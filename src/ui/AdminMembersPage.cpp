@@ -17,24 +17,11 @@ namespace tarvolen {
 
 using adminui::MirrorText;
 using adminui::SetEnabled;
+using adminui::SetIndex;
+using adminui::SetLabel;
 using adminui::SetVisible;
 using adminui::Text;
 using adminui::Utf8;
-
-namespace {
-
-void SetLabel(QLabel* label, const std::string& text) {
-  const QString q = Text(text);
-  if (label->text() != q) label->setText(q);
-}
-
-void SetIndex(QComboBox* combo, int index) {
-  if (combo->currentIndex() == index) return;
-  QSignalBlocker block(combo);
-  combo->setCurrentIndex(index);
-}
-
-}  // namespace
 
 AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QWidget* parent)
     : QWidget(parent), desk_(desk), changed_(std::move(changed)) {

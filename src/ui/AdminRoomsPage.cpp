@@ -31,21 +31,12 @@ namespace tarvolen {
 using adminui::MirrorText;
 using adminui::SetChecked;
 using adminui::SetEnabled;
+using adminui::SetIndex;
+using adminui::SetLabel;
 using adminui::Text;
 using adminui::Utf8;
 
 namespace {
-
-void SetLabel(QLabel* label, const std::string& text) {
-  const QString q = Text(text);
-  if (label->text() != q) label->setText(q);
-}
-
-void SetIndex(QComboBox* combo, int index) {
-  if (combo->currentIndex() == index) return;
-  QSignalBlocker block(combo);
-  combo->setCurrentIndex(index);
-}
 
 void Fill(QComboBox* combo, const std::vector<std::string>& entries) {
   QSignalBlocker block(combo);

@@ -25,6 +25,7 @@ namespace tarvolen {
 using adminui::MirrorText;
 using adminui::SetChecked;
 using adminui::SetEnabled;
+using adminui::SetIndex;
 using adminui::Text;
 using adminui::Utf8;
 
@@ -45,12 +46,6 @@ void Fill(QComboBox* combo, const std::vector<std::string>& entries) {
   QSignalBlocker block(combo);
   combo->clear();
   for (const std::string& e : entries) combo->addItem(Text(e));
-}
-
-void SetIndex(QComboBox* combo, int index) {
-  if (combo->currentIndex() == index) return;
-  QSignalBlocker block(combo);
-  combo->setCurrentIndex(index);
 }
 
 // A label that reports a click: Label39 toggles the room mode.
