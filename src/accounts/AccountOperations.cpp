@@ -102,6 +102,7 @@ void AccountOperations::Show(const PendingOperation& op, std::vector<SummaryLine
   if (!options_.verificationCode) {
     // No waiting: an empty code equals the empty box.
     panel_.code.clear();
+    // Its outcome, done or refused, is told in its own box.
     (void)Confirm();
   }
 }
@@ -118,6 +119,7 @@ void AccountOperations::NewCode() {
 bool AccountOperations::Confirm() {
   if (!panel_.open) return false;
   if (panel_.codeShown && !VerificationCodeMatches(panel_.code, panel_.typed)) {
+    // Told on the message stack; the panel stays for another try.
     (void)feedback_.Refuse("验证码错误！", true);
     changed();
     return false;
@@ -144,10 +146,9 @@ bool AccountOperations::Refuse(const std::string& first, const std::string& seco
   return false;
 }
 
-bool AccountOperations::Succeed(const std::string& text) {
+void AccountOperations::Succeed(const std::string& text) {
   boxes_.show(kTitle, text, BoxIcon::None);
   if (hooks_.appendActivity) hooks_.appendActivity(text);
-  return true;
 }
 
 bool AccountOperations::StudentsMayChange() {
@@ -201,8 +202,9 @@ bool AccountOperations::Execute() {
     case OperationKind::RoomClose: done = RoomTable::validSlot(op.room) && CloseRoom(op.room); break;
     case OperationKind::RoomOpen: done = RoomTable::validSlot(op.room) && OpenRoom(op.room); break;
     case OperationKind::FreeRecord:
-      done = Succeed("记录成功!\n备注:" + op.remark);
-      if (done) Log(op.student, op.amount, op.room);
+      Succeed("记录成功!\n备注:" + op.remark);
+      Log(op.student, op.amount, op.room);
+      done = true;
       break;
     default: break;
   }
@@ -227,7 +229,7 @@ bool AccountOperations::Recharge(int slot) {
       level = -1;
   }
   if (!SaveStudent(slot, s)) return false;
-  (void)Succeed("充值成功 " + s.name + CardText(s.card) + " +" + FormatFixed(static_cast<double>(amount) / 10000.0, 2));
+  Succeed("充值成功 " + s.name + CardText(s.card) + " +" + FormatFixed(static_cast<double>(amount) / 10000.0, 2));
   if (level >= 0) {
     feedback_.PushMessage(s.name + "已升级为" + data_.categories().levelName(level));
     feedback_.PlaySoundCue(Cue::LevelChanged);
@@ -241,7 +243,7 @@ bool AccountOperations::LossReport(int slot) {
   if (s.isLost()) return Refuse("挂失失败！", "不可重复挂失，请查询相关日志。");
   s.status = static_cast<int16_t>(s.status | StudentRecord::kLost);
   if (!SaveStudent(slot, s)) return false;
-  (void)Succeed("挂失成功 " + s.name + " 卡号:" + CardText(s.card));
+  Succeed("挂失成功 " + s.name + " 卡号:" + CardText(s.card));
   Log(slot, 0, 0);
   return true;
 }
@@ -251,7 +253,7 @@ bool AccountOperations::LossRelease(int slot) {
   if (!s.isLost()) return Refuse("解除挂失失败！", "此卡并未挂失中，请查询相关日志。");
   s.status = static_cast<int16_t>(s.status - StudentRecord::kLost);
   if (!SaveStudent(slot, s)) return false;
-  (void)Succeed("解挂成功 " + s.name + " 卡号:" + CardText(s.card));
+  Succeed("解挂成功 " + s.name + " 卡号:" + CardText(s.card));
   Log(slot, 0, 0);
   return true;
 }
@@ -268,7 +270,7 @@ bool AccountOperations::CardReplace(int slot) {
   StudentRecord s = data_.students()[slot];
   s.card = newCard;  // a lost card stays lost until the loss is released
   if (!SaveStudent(slot, s)) return false;
-  (void)Succeed("换卡成功 " + s.name + " 新卡号:" + CardText(s.card));
+  Succeed("换卡成功 " + s.name + " 新卡号:" + CardText(s.card));
   Log(slot, newCard * 10000, 0);
   return true;
 }
@@ -290,7 +292,7 @@ bool AccountOperations::Suspend(int slot) {
     (void)suspensions.remove(static_cast<int16_t>(slot), s.enrolled, 1);
     return false;
   }
-  (void)Succeed("停用成功 " + s.name + " 卡号:" + CardText(s.card) + " " + std::to_string(days) + "天");
+  Succeed("停用成功 " + s.name + " 卡号:" + CardText(s.card) + " " + std::to_string(days) + "天");
   Log(slot, days * 10000, 0);
   return true;
 }
@@ -308,7 +310,7 @@ bool AccountOperations::Restore(int slot) {
       break;
     }
   }
-  (void)Succeed("解封成功 " + s.name + " 卡号:" + CardText(s.card));
+  Succeed("解封成功 " + s.name + " 卡号:" + CardText(s.card));
   Log(slot, 0, 0);
   return true;
 }
@@ -320,8 +322,8 @@ bool AccountOperations::CloseRoom(int r) {
   if (sessions.freePlaces(r) < room.capacity) return Refuse("停用失败！", "无法停用正在使用的房间。");
   room.serviceStatus = static_cast<int16_t>(room.serviceStatus | 1);
   if (!SaveRoom(r, room)) return false;
-  (void)Succeed("停用成功 " + room.name + " 类型:" + data_.categories().majorName(room.type) +
-                " 容纳人数:" + std::to_string(room.capacity));
+  Succeed("停用成功 " + room.name + " 类型:" + data_.categories().majorName(room.type) +
+          " 容纳人数:" + std::to_string(room.capacity));
   sessions.setFreePlaces(r, sessions.freePlaces(r) - room.capacity);
   sessions.setTotalPlaces(sessions.totalPlaces() - room.capacity);
   if (hooks_.roomsChanged) hooks_.roomsChanged();
@@ -334,8 +336,8 @@ bool AccountOperations::OpenRoom(int r) {
   if (room.isOpen()) return Refuse("启用失败！", "此房间并未停用中。请查义相关日志。");
   room.serviceStatus = static_cast<int16_t>(room.serviceStatus & ~1);
   if (!SaveRoom(r, room)) return false;
-  (void)Succeed("启用成功 " + room.name + " 类型:" + data_.categories().majorName(room.type) +
-                " 容纳人数:" + std::to_string(room.capacity));
+  Succeed("启用成功 " + room.name + " 类型:" + data_.categories().majorName(room.type) +
+          " 容纳人数:" + std::to_string(room.capacity));
   ActiveSessionTable& sessions = data_.sessions();
   sessions.setFreePlaces(r, std::min(255, sessions.freePlaces(r) + room.capacity));
   sessions.setTotalPlaces(sessions.totalPlaces() + room.capacity);

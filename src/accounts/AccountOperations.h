@@ -97,7 +97,8 @@ class AccountOperations {
   void Show(const PendingOperation& op, std::vector<SummaryLine> summary, std::string photo);
   void ShowMember(const PendingOperation& op);
   bool Refuse(const std::string& first, const std::string& second = "");
-  bool Succeed(const std::string& text);
+  // The success box, and its text added to today's activity.
+  void Succeed(const std::string& text);
   // The student written to the file, then the table; false (told) when the
   // file refused it and nothing changed.
   bool SaveStudent(int slot, const StudentRecord& record);

@@ -344,6 +344,8 @@ void DataBackup::FinishRestore() {
     if (ec) fs::remove(part, ec);
   }
   replacements_.clear();
+  // The renames are made and the files flushed; a folder that cannot be
+  // flushed only leaves its entries to the kernel's own write-back.
   for (const char* sub : kBackupFolders) (void)SyncFolder(data_.folder().file(sub));
   (void)SyncFolder(data_.folder().root());
 
