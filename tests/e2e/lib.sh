@@ -402,3 +402,27 @@ answer_box() {
   [[ -n "$box" ]] || return 1
   press "$box" Return
 }
+
+# student_with_card DIR CARD: "slot name" of the first student in
+# DIR/students.dat holding CARD (record slot + 1 of 128 bytes: the card
+# as a fixed-point number x 10000, then the name as a 16-bit GBK byte
+# count and its bytes); nothing when no student holds it.
+student_with_card() {
+  "$PY" - "$1" "$2" <<'PYEOF'
+import struct, sys
+with open(sys.argv[1] + '/students.dat', 'rb') as f:
+    data = f.read()
+for slot in range(1, len(data) // 128):
+    rec = data[slot * 128:(slot + 1) * 128]
+    if struct.unpack_from('<q', rec, 0)[0] == int(sys.argv[2]) * 10000:
+        n = int.from_bytes(rec[16:18], 'little')
+        print(slot, rec[18:18 + n].decode('gbk'))
+        break
+PYEOF
+}
+
+# control_gone LOG NAME: the control list taken now no longer shows NAME.
+control_gone() {
+  controls "$1"
+  [[ -z "$(control_centre "$2")" ]]
+}

@@ -81,11 +81,7 @@ check "the other rooms are untouched" room_is 2 "琴房102 1 0"
 
 controls "$LOG"
 click_control "$MAIN" "$(control_centre Command5)"
-area_closed() {
-  controls "$LOG"
-  [[ -z "$(control_centre List2)" ]]
-}
-check "the administration area closes" eventually area_closed
+check "the administration area closes" eventually control_gone "$LOG" List2
 check "22 idle places after" idle_places_are 1003 22
 
 kill -TERM "$PID"

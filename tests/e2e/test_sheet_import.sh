@@ -48,28 +48,11 @@ check "the end box counts two rows" wait_log "$LOG" "[提示框] 提示：导入
 check "the box is answered" answer_box "$PID"
 check "the list is rebuilt" wait_log "$LOG" "数据载入完成"
 
-imported() {
-  "$PY" - "$HOME_DIR" <<'PYEOF'
-import struct, sys
-with open(sys.argv[1] + '/students.dat', 'rb') as f:
-    data = f.read()
-for slot in range(1, len(data) // 128):
-    rec = data[slot * 128:(slot + 1) * 128]
-    if struct.unpack_from('<q', rec, 0)[0] == 3001 * 10000:
-        n = int.from_bytes(rec[16:18], 'little')
-        print(slot, rec[18:18 + n].decode('gbk'))
-        break
-PYEOF
-}
-check "students.dat holds card 3001 in slot 21" test "$(imported)" = "21 Imported"
+check "students.dat holds card 3001 in slot 21" test "$(student_with_card "$HOME_DIR" 3001)" = "21 Imported"
 
 controls "$LOG"
 click_control "$MAIN" "$(control_centre Command5)"
-area_closed() {
-  controls "$LOG"
-  [[ -z "$(control_centre Picture2)" ]]
-}
-check "the area closes" eventually area_closed
+check "the area closes" eventually control_gone "$LOG" Picture2
 press "$MAIN" KP_3 KP_0 KP_0 KP_1 Return
 press "$MAIN" Return
 check "the imported card checks the student in" wait_log "$LOG" "Imported[0000003001]登录"

@@ -40,28 +40,11 @@ controls "$LOG"
 click_control "$MAIN" "$(control_centre Command45)"
 check "新增 stores the student" wait_log "$LOG" "新增成功！"
 
-new_student() {
-  "$PY" - "$HOME_DIR" <<'PYEOF'
-import struct, sys
-with open(sys.argv[1] + '/students.dat', 'rb') as f:
-    data = f.read()
-for slot in range(1, len(data) // 128):
-    rec = data[slot * 128:(slot + 1) * 128]
-    if struct.unpack_from('<q', rec, 0)[0] == 2001 * 10000:
-        n = int.from_bytes(rec[16:18], 'little')
-        print(slot, rec[18:18 + n].decode('gbk'))
-        break
-PYEOF
-}
-check "students.dat holds card 2001 for the new name in slot 21" test "$(new_student)" = "21 Newcomer"
+check "students.dat holds card 2001 for the new name in slot 21" test "$(student_with_card "$HOME_DIR" 2001)" = "21 Newcomer"
 
 controls "$LOG"
 click_control "$MAIN" "$(control_centre Command5)"
-area_closed() {
-  controls "$LOG"
-  [[ -z "$(control_centre Picture2)" ]]
-}
-check "the area closes" eventually area_closed
+check "the area closes" eventually control_gone "$LOG" Picture2
 press "$MAIN" KP_2 KP_0 KP_0 KP_1 Return
 press "$MAIN" Return
 check "the new card checks the student in" wait_log "$LOG" "Newcomer[0000002001]登录"
