@@ -43,9 +43,9 @@ UtilisationRequest DefaultUtilisationRequest(const CivilDate& today, const Divid
 // One room's row of the report.
 struct RoomUtilisation {
   int slot = 0;
-  std::string label;      // the room's name, or "房间" + slot + "(已删除)" for a slot with no room
-  int type = -1;          // the room type; -1 for a deleted room
-  std::string typeName;   // the type's name from zy.dat ("已删除" for a deleted room)
+  std::string label;     // the room's name, or "房间" + slot + "(已删除)" for a slot with no room
+  int type = -1;         // the room type; -1 for a deleted room
+  std::string typeName;  // the type's name from zy.dat ("已删除" for a deleted room)
   bool deleted = false;
   // Occupied minutes summed over the days, per hour of the day 0..23.
   std::array<int64_t, 24> minutesByHour{};

@@ -43,10 +43,10 @@ struct PictureText {
 struct UtilisationPicture {
   int width = 0;
   int height = 0;
-  std::vector<PictureText> texts;  // title, headings, row labels, legend captions, notes
-  std::vector<PictureCell> cells;  // the heat map's cells
-  std::vector<PictureCell> legend; // the colour scale (hover empty)
-  std::vector<PictureRect> lines;  // separators (drawn filled in grey)
+  std::vector<PictureText> texts;   // title, headings, row labels, legend captions, notes
+  std::vector<PictureCell> cells;   // the heat map's cells
+  std::vector<PictureCell> legend;  // the colour scale (hover empty)
+  std::vector<PictureRect> lines;   // separators (drawn filled in grey)
 
   // The hover text of the cell under (x, y), if any.
   std::optional<std::string> HoverAt(int x, int y) const;
