@@ -1,9 +1,12 @@
 #include "query/QueryEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <system_error>
+#include <thread>
 
 #include "query/CheckinPairing.h"
 #include "query/RecordBlocks.h"
@@ -206,6 +209,84 @@ namespace ci {
 constexpr size_t kRoom = 0, kStudent = 2, kTime = 4, kDate = 6, kOperator = 14, kKind = 15, kFee = 16, kKeyDate = 20;
 }
 
+// A stretch of one year file: records first .. first + count - 1.
+struct FilePart {
+  std::filesystem::path path;
+  size_t first = 0;
+  size_t count = 0;
+};
+
+// The year files of the range as parts, split in two halves of about equal
+// record counts when there are enough records for a second thread to pay.
+// A missing file has no records and no part.
+constexpr size_t kRecordsForTwoThreads = size_t{1} << 18;
+struct ScanPlan {
+  std::array<std::vector<FilePart>, 2> halves;
+  size_t records = 0;
+};
+ScanPlan PlanScan(const Years& years, const std::function<std::filesystem::path(int)>& path, size_t recordLength) {
+  ScanPlan plan;
+  std::vector<FilePart> files;
+  for (int year = years.first; year <= years.last; ++year) {
+    std::error_code ec;
+    auto file = path(year);
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec) continue;
+    const size_t n = static_cast<size_t>(size) / recordLength;
+    files.push_back({std::move(file), 0, n});
+    plan.records += n;
+  }
+  if (plan.records < kRecordsForTwoThreads) {
+    plan.halves[0] = std::move(files);
+    return plan;
+  }
+  size_t firstHalf = plan.records / 2;
+  for (FilePart& f : files) {
+    if (firstHalf >= f.count) {
+      firstHalf -= f.count;
+      plan.halves[0].push_back(f);
+    } else if (firstHalf == 0) {
+      plan.halves[1].push_back(f);
+    } else {
+      plan.halves[0].push_back({f.path, 0, firstHalf});
+      plan.halves[1].push_back({f.path, firstHalf, f.count - firstHalf});
+      firstHalf = 0;
+    }
+  }
+  return plan;
+}
+
+// Feeds every record of the parts to `record`; the first read fault, if any.
+template <typename OnRecord>
+std::string ReadParts(const std::vector<FilePart>& parts, size_t recordLength, OnRecord&& record) {
+  std::string fault;
+  for (const FilePart& part : parts) {
+    RecordBlocks blocks(part.path, recordLength, part.first, part.count);
+    for (auto block = blocks.next(); !block.empty(); block = blocks.next()) {
+      const uint8_t* end = block.data() + block.size();
+      for (const uint8_t* p = block.data(); p < end; p += recordLength) record(p);
+    }
+    if (!blocks.status().ok() && fault.empty()) fault = blocks.status().detail();
+  }
+  return fault;
+}
+
+// Runs `first` here and `second` on a thread of its own, both to their end.
+// Where no thread can be started the second runs here after the first.
+template <typename First, typename Second>
+void RunSideBySide(First&& first, Second&& second) {
+  std::thread worker;
+  try {
+    worker = std::thread(second);
+  } catch (const std::system_error&) {
+    first();
+    second();
+    return;
+  }
+  first();
+  worker.join();
+}
+
 void ScanCheckins(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome& out) {
   const Criteria c(rq);
   const SlotFilter slots = MakeSlotFilter(c, ctx);
@@ -215,46 +296,70 @@ void ScanCheckins(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome&
   const uint32_t operators = c.v(kOperator).fromSet;
   const bool date = c.on(kDate), time = c.on(kTime), grade = c.on(kGrade), byFee = c.on(kRow19),
              byOperator = c.on(kOperator);
-  const Years years = YearsOf(rq);
-  QueryResult& result = *out.result;
-  ReserveFor(
-      result, years, [&](int y) { return ctx.folder.checkinYear(y); }, kCheckinRecordLength);
-  for (int year = years.first; year <= years.last; ++year) {
-    RecordBlocks blocks(ctx.folder.checkinYear(year), kCheckinRecordLength);
-    for (auto block = blocks.next(); !block.empty(); block = blocks.next()) {
-      const uint8_t* end = block.data() + block.size();
-      for (const uint8_t* p = block.data(); p < end; p += kCheckinRecordLength) {
-        const uint8_t kind = p[ci::kKind];
-        if (rq.mode == Mode::CheckinsOnly && kind == 1) continue;
-        if (rq.mode == Mode::CheckoutsOnly && kind == 0) continue;
-        const int16_t room = Load<int16_t>(p + ci::kRoom);
-        if (!slots.roomOk(room)) continue;
-        const int32_t day = DayOf(p + ci::kDate);
-        if (date && !days.holds(day)) continue;
-        const int16_t t = Load<int16_t>(p + ci::kTime);
-        if (time && !minutes.holds(t)) continue;
-        if (grade &&
-            !InSet(c.v(kGrade).fromSet, NianNJi(Load<double>(p + ci::kKeyDate), ctx.today, ctx.dividers), kGradeList)) {
-          continue;
-        }
-        const float f = Load<float>(p + ci::kFee);
-        if (byFee && !MoneyIn(fee, f)) continue;
-        const uint8_t op = p[ci::kOperator];
-        if (byOperator && !InSet(operators, op, kIdentityList)) continue;
-        const int16_t student = Load<int16_t>(p + ci::kStudent);
-        if (!slots.studentOk(student)) continue;
-        Hit h;
-        h.day = day;
-        h.time = t;
-        h.student = student;
-        h.room = room;
-        h.operatorId = op;
-        h.kind = kind;
-        h.fee = f;
-        result.Add(h);
-      }
+  // The test of one record; true with `h` filled when it is kept.
+  auto keep = [&](const uint8_t* p, Hit& h) {
+    const uint8_t kind = p[ci::kKind];
+    if (rq.mode == Mode::CheckinsOnly && kind == 1) return false;
+    if (rq.mode == Mode::CheckoutsOnly && kind == 0) return false;
+    const int16_t room = Load<int16_t>(p + ci::kRoom);
+    if (!slots.roomOk(room)) return false;
+    const int32_t day = DayOf(p + ci::kDate);
+    if (date && !days.holds(day)) return false;
+    const int16_t t = Load<int16_t>(p + ci::kTime);
+    if (time && !minutes.holds(t)) return false;
+    if (grade &&
+        !InSet(c.v(kGrade).fromSet, NianNJi(Load<double>(p + ci::kKeyDate), ctx.today, ctx.dividers), kGradeList)) {
+      return false;
     }
-    NoteFault(out, blocks);
+    const float f = Load<float>(p + ci::kFee);
+    if (byFee && !MoneyIn(fee, f)) return false;
+    const uint8_t op = p[ci::kOperator];
+    if (byOperator && !InSet(operators, op, kIdentityList)) return false;
+    const int16_t student = Load<int16_t>(p + ci::kStudent);
+    if (!slots.studentOk(student)) return false;
+    h.day = day;
+    h.time = t;
+    h.student = student;
+    h.room = room;
+    h.operatorId = op;
+    h.kind = kind;
+    h.fee = f;
+    return true;
+  };
+  const ScanPlan plan = PlanScan(
+      YearsOf(rq), [&](int y) { return ctx.folder.checkinYear(y); }, kCheckinRecordLength);
+  QueryResult& result = *out.result;
+  // Room for every record, so the hits never move while they grow (only
+  // reserved: pages never written cost nothing).
+  result.Reserve(plan.records);
+  std::string faults[2];
+  auto firstHalf = [&] {
+    faults[0] = ReadParts(plan.halves[0], kCheckinRecordLength, [&](const uint8_t* p) {
+      Hit h;
+      if (keep(p, h)) result.Add(h);
+    });
+  };
+  if (plan.halves[1].empty()) {
+    firstHalf();
+  } else {
+    // The second half of the files is read and tested on a second thread
+    // into a batch of its own, added behind the first half's hits: the
+    // result lists the records in file order either way.
+    HitBatch batch = result.MakeBatch();
+    size_t secondRecords = 0;
+    for (const FilePart& f : plan.halves[1]) secondRecords += f.count;
+    batch.hits.reserve(secondRecords);
+    const Source source = result.source();
+    RunSideBySide(firstHalf, [&] {
+      faults[1] = ReadParts(plan.halves[1], kCheckinRecordLength, [&](const uint8_t* p) {
+        Hit h;
+        if (keep(p, h)) QueryResult::AddTo(batch, source, h);
+      });
+    });
+    result.Append(std::move(batch));
+  }
+  for (const std::string& fault : faults) {
+    if (!fault.empty() && out.readFault.empty()) out.readFault = fault;
   }
 }
 

@@ -127,6 +127,22 @@ QueryResult::QueryResult(Source source, Mode mode, std::vector<Column> columns, 
   if (context_.rooms) perRoom_.assign(context_.rooms->size(), 0);
 }
 
+HitBatch QueryResult::MakeBatch() const {
+  HitBatch batch;
+  batch.perStudent.assign(perStudent_.size(), 0);
+  batch.perRoom.assign(perRoom_.size(), 0);
+  return batch;
+}
+
+void QueryResult::Append(HitBatch&& batch) {
+  hits_.insert(hits_.end(), batch.hits.begin(), batch.hits.end());
+  feeSum_ += batch.feeSum;
+  if (batch.perStudent.size() > perStudent_.size()) perStudent_.resize(batch.perStudent.size(), 0);
+  for (size_t s = 0; s < batch.perStudent.size(); ++s) perStudent_[s] += batch.perStudent[s];
+  const size_t rooms = std::min(batch.perRoom.size(), perRoom_.size());
+  for (size_t r = 0; r < rooms; ++r) perRoom_[r] += batch.perRoom[r];
+}
+
 void QueryResult::Reserve(size_t n) {
   hits_.reserve(n);
   // A large result is written once front to back: in huge pages the kernel

@@ -99,6 +99,15 @@ struct ResultContext {
 // The columns a source and display mode list, titled from the page's row titles.
 std::vector<Column> ColumnsFor(Source source, Mode mode, const std::array<std::string, kRows>& titles);
 
+// Hits gathered apart from a result (by a second scanning thread) with the
+// counts a result keeps of them; QueryResult::Append takes them in one go.
+struct HitBatch {
+  std::vector<Hit> hits;
+  double feeSum = 0;
+  std::vector<int64_t> perStudent;
+  std::vector<int64_t> perRoom;
+};
+
 class QueryResult : public ListSource {
  public:
   QueryResult(Source source, Mode mode, std::vector<Column> columns, ResultContext context);
@@ -110,7 +119,15 @@ class QueryResult : public ListSource {
   // --- filled by the engine -------------------------------------------------
   void Add(const Hit& hit) {
     hits_.push_back(hit);
-    Count(hit);
+    CountInto(source_, hit, feeSum_, perStudent_, perRoom_);
+  }
+  // An empty batch whose counts fit this result, and its hits added after
+  // the ones already listed.
+  HitBatch MakeBatch() const;
+  void Append(HitBatch&& batch);
+  static void AddTo(HitBatch& batch, Source source, const Hit& hit) {
+    batch.hits.push_back(hit);
+    CountInto(source, hit, batch.feeSum, batch.perStudent, batch.perRoom);
   }
   // A line of the combined display: the check-out and its check-in.
   void AddSession(const Hit& checkout, const CheckinSide& checkin) {
@@ -148,19 +165,20 @@ class QueryResult : public ListSource {
   // The student and room columns hold the tables' values, the same for
   // every record of a slot: their sums count the records per slot and
   // multiply once at the end, so a record costs a few increments.
-  void Count(const Hit& h) {
-    feeSum_ += h.fee;
-    if (source_ == Source::Log ? h.student > 0 : h.student >= 0) {
+  static void CountInto(Source source, const Hit& h, double& feeSum, std::vector<int64_t>& perStudent,
+                        std::vector<int64_t>& perRoom) {
+    feeSum += h.fee;
+    if (source == Source::Log ? h.student > 0 : h.student >= 0) {
       const auto s = static_cast<size_t>(h.student);
-      if (s < perStudent_.size()) {
-        ++perStudent_[s];
-      } else if (source_ == Source::Students) {
-        perStudent_.resize(s + 1, 0);
-        ++perStudent_[s];
+      if (s < perStudent.size()) {
+        ++perStudent[s];
+      } else if (source == Source::Students) {
+        perStudent.resize(s + 1, 0);
+        ++perStudent[s];
       }
     }
-    if (h.room >= 0 && (source_ != Source::Log || h.room > 0) && static_cast<size_t>(h.room) < perRoom_.size()) {
-      ++perRoom_[static_cast<size_t>(h.room)];
+    if (h.room >= 0 && (source != Source::Log || h.room > 0) && static_cast<size_t>(h.room) < perRoom.size()) {
+      ++perRoom[static_cast<size_t>(h.room)];
     }
   }
   CheckinSide CheckinOf(const Hit& h, size_t item) const {

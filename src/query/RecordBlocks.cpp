@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace tarvolen {
@@ -16,6 +18,17 @@ RecordBlocks::RecordBlocks(const std::filesystem::path& path, size_t recordLengt
   }
 }
 
+RecordBlocks::RecordBlocks(const std::filesystem::path& path, size_t recordLength, size_t first, size_t count,
+                           size_t blockRecords)
+    : RecordBlocks(path, recordLength, blockRecords) {
+  remaining_ = count * length_;
+  if (fd_ >= 0 && first > 0 && ::lseek(fd_, static_cast<off_t>(first * length_), SEEK_SET) < 0) {
+    status_ = Status(ErrorCode::ReadFailed, path.string() + ": " + std::strerror(errno));
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
 RecordBlocks::~RecordBlocks() {
   if (fd_ >= 0) ::close(fd_);
 }
@@ -23,9 +36,10 @@ RecordBlocks::~RecordBlocks() {
 std::span<const uint8_t> RecordBlocks::next() {
   if (fd_ < 0) return {};
   // The buffer holds whole records, so every block but the last is whole.
+  const size_t want = std::min(buffer_.size(), remaining_);
   size_t filled = 0;
-  while (filled < buffer_.size()) {
-    const ssize_t got = ::read(fd_, buffer_.data() + filled, buffer_.size() - filled);
+  while (filled < want) {
+    const ssize_t got = ::read(fd_, buffer_.data() + filled, want - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       status_ = Status(ErrorCode::ReadFailed, std::strerror(errno));
@@ -40,8 +54,9 @@ std::span<const uint8_t> RecordBlocks::next() {
     fd_ = -1;
     return {};
   }
-  if (filled < buffer_.size()) {
-    // The end of the file: a partial tail is dropped with it.
+  remaining_ -= whole;
+  if (filled < buffer_.size() || remaining_ == 0) {
+    // The end of the file or of the range: a partial tail is dropped with it.
     ::close(fd_);
     fd_ = -1;
   }

@@ -14,6 +14,9 @@ namespace tarvolen {
 class RecordBlocks {
  public:
   RecordBlocks(const std::filesystem::path& path, size_t recordLength, size_t blockRecords = 32768);
+  // Only the records first .. first + count - 1 (fewer where the file ends).
+  RecordBlocks(const std::filesystem::path& path, size_t recordLength, size_t first, size_t count,
+               size_t blockRecords = 32768);
   ~RecordBlocks();
   RecordBlocks(const RecordBlocks&) = delete;
   RecordBlocks& operator=(const RecordBlocks&) = delete;
@@ -26,6 +29,7 @@ class RecordBlocks {
  private:
   int fd_ = -1;
   size_t length_;
+  size_t remaining_ = SIZE_MAX;  // bytes still to read
   std::vector<uint8_t> buffer_;
   Status status_;
 };

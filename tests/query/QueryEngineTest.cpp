@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <functional>
 
 #include "query/CheckinPairing.h"
 #include "query/QueryEngine.h"
 #include "query/QueryFixture.h"
+#include "query/RecordBlocks.h"
 #include "store/Tables.h"
 
 namespace tarvolen::testing {
@@ -157,6 +160,85 @@ TEST_F(CheckinQuery, YearsWithoutFilesListNothingAndCreateNothing) {
 TEST_F(CheckinQuery, APartlyWrittenLastRecordIsLeftOut) {
   std::filesystem::resize_file(folder().checkinYear(2026), 5 * kCheckinRecordLength - 10);
   EXPECT_EQ(Run(Request(Source::Checkins)).result->itemCount(), 4);
+}
+
+// A history long enough to be read by two threads: the second half's hits
+// come behind the first half's, in file order, and the totals count both.
+TEST(LongCheckinHistory, TwoThreadsListTheRecordsInFileOrderWithTheirTotals) {
+  class Long : public QueryFixture {
+    void TestBody() override {}
+
+   public:
+    void Fill(int year, int count, int& serial, double& feeSum, int& kept) {
+      std::vector<CheckinRecord> records;
+      records.reserve(static_cast<size_t>(count));
+      for (int i = 0; i < count; ++i, ++serial) {
+        const int kind = serial % 2;
+        const float fee = kind == 1 ? static_cast<float>(serial % 7) : 0.0f;
+        // The minute of the day carries the serial, so the order can be read back.
+        records.push_back(Checkin(1 + serial % 3, 1, {year, 1 + serial % 12, 1}, serial % 1440, kind, fee));
+        if (kind == 1) {
+          feeSum += fee;
+          ++kept;
+        }
+      }
+      WriteCheckins(year, records);
+    }
+    using QueryFixture::ColumnOf;
+    using QueryFixture::Request;
+    using QueryFixture::Room;
+    using QueryFixture::Run;
+    using QueryFixture::Student;
+  } f;
+  for (int s = 1; s <= 3; ++s) f.Student(s, "学生" + std::to_string(s), 100 + s);
+  f.Room(1, "A101");
+  int serial = 0, kept = 0;
+  double fees = 0;
+  // 350,000 records: the halves meet inside the 2026 file.
+  f.Fill(2025, 100000, serial, fees, kept);
+  f.Fill(2026, 250000, serial, fees, kept);
+  QueryRequest rq = f.Request(Source::Checkins, Mode::CheckoutsOnly);
+  rq.row(kDate).from = "2025年01月01日";
+  QueryOutcome out = f.Run(rq);
+  const QueryResult& r = *out.result;
+  ASSERT_EQ(r.itemCount(), kept);
+  EXPECT_TRUE(out.readFault.empty());
+  const auto times = f.ColumnOf(r, "时间");
+  for (size_t i = 0; i < times.size(); ++i) {
+    const int serialOf = static_cast<int>(2 * i + 1);
+    ASSERT_EQ(times[i], FormatMinutes(serialOf % 1440)) << "item " << i;
+  }
+  int feeColumn = -1;
+  for (int c = 0; c < r.columnCount(); ++c) {
+    if (r.heading(c) == rq.titles[kRow19] && feeColumn < 0) feeColumn = c;
+  }
+  ASSERT_GE(feeColumn, 0);
+  char expected[32];
+  std::snprintf(expected, sizeof expected, "%.2f", fees);
+  EXPECT_EQ(r.totalCell(feeColumn), expected);
+}
+
+TEST(RecordBlocks, AStretchOfAFileStopsAtItsEndOrTheFilesEnd) {
+  TempDir dir{TempDir::Root::Created};
+  const auto path = dir.root() / "r.dat";
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (char c = 0; c < 10; ++c) out.write(std::string(4, c).data(), 4);
+    out.write("xy", 2);  // a partly written last record
+  }
+  auto read = [&](size_t first, size_t count) {
+    std::string seen;
+    RecordBlocks blocks(path, 4, first, count, 3);
+    for (auto b = blocks.next(); !b.empty(); b = blocks.next()) {
+      for (size_t at = 0; at < b.size(); at += 4) seen += static_cast<char>('0' + b[at]);
+    }
+    return seen;
+  };
+  EXPECT_EQ(read(0, 10), "0123456789");
+  EXPECT_EQ(read(2, 5), "23456");
+  EXPECT_EQ(read(7, 100), "789");
+  EXPECT_EQ(read(12, 3), "");
+  EXPECT_EQ(read(4, 0), "");
 }
 
 TEST_F(CheckinQuery, CombinedDisplayJoinsEachCheckoutWithItsCheckin) {
