@@ -21,6 +21,20 @@ int BoardTextSize(int boardSize, int rowHeight) {
   return RoundEven(0.75 * rowHeight);
 }
 
+SortArrows PlaceSortArrows(std::span<const LayoutRect> headings, int column, int direction, int keptLeft) {
+  SortArrows out;
+  out.shown = direction == 1 ? 1 : 0;
+  if (headings.empty()) return out;
+  const LayoutRect& row = headings.front();  // the heading row's top and height
+  int left = keptLeft;
+  if (column >= 0 && column < static_cast<int>(headings.size())) {
+    const LayoutRect& h = headings[static_cast<size_t>(column)];
+    left = h.left + h.width - kSortArrowInset;
+  }
+  out.rect = {left, row.top, kSortArrowWidth, row.height};
+  return out;
+}
+
 MainWindowLayout LayoutMainWindow(const MainWindowLayoutInput& in) {
   MainWindowLayout out;
   // The window is held at its minimum size; a smaller size (a window
@@ -67,14 +81,12 @@ MainWindowLayout LayoutMainWindow(const MainWindowLayoutInput& in) {
   out.roomScrollBar = {6 * W, 0, kScrollBarWidth, panelHeight};
   const int scroll2 = out.roomScrollBar.left;
 
-  // The arrow stands at the right end of the sorted heading.
-  const auto arrow = [](const LayoutRect& h) { return h.left + h.width - 18; };
-  const int sc = in.sessionSortColumn;
-  out.sessionArrowLeft = sc >= 0 && sc < kSessionLayoutColumns ? arrow(out.sessionHeadings[static_cast<size_t>(sc)])
-                                                               : in.sortArrowLeftSession;
-  const int rc = in.roomSortColumn;
-  out.roomArrowLeft =
-      rc >= 0 && rc < kRoomLayoutColumns ? arrow(out.roomHeadings[static_cast<size_t>(rc)]) : in.sortArrowLeftRoom;
+  // The arrows stand at the right end of the sorted heading.
+  out.sessionArrows =
+      PlaceSortArrows(out.sessionHeadings, in.sessionSortColumn, in.sessionSortDirection, in.sortArrowLeftSession);
+  out.roomArrows = PlaceSortArrows(out.roomHeadings, in.roomSortColumn, in.roomSortDirection, in.sortArrowLeftRoom);
+  out.sessionArrowLeft = out.sessionArrows.rect.left;
+  out.roomArrowLeft = out.roomArrows.rect.left;
 
   out.cancelButton = {panelWidth - 129, panelHeight - 33, in.cancelButton.width, in.cancelButton.height};
   out.placesLeft = scroll2 + W;

@@ -10,6 +10,7 @@
 // panel are relative to the panel.
 #include <array>
 #include <functional>
+#include <span>
 
 namespace tarvolen {
 
@@ -40,6 +41,9 @@ inline constexpr int kScrollBarWidth = 17;
 inline constexpr int kDetailRows = 13;
 inline constexpr int kPhotoWidth = 72;
 inline constexpr int kPhotoHeight = 96;
+// A sort arrow image: it ends 2 pixels inside its heading's right edge.
+inline constexpr int kSortArrowWidth = 16;
+inline constexpr int kSortArrowInset = 18;
 
 struct MainWindowLayoutInput {
   double outerWidth = kMinimumOuterWidth;  // pixels (outer twips / 15)
@@ -50,7 +54,9 @@ struct MainWindowLayoutInput {
   int sessionSortColumn = 0;       // 0..8
   int roomSortColumn = 2;          // 0..6 (6, the places heading, keeps its arrow where it is)
   LayoutSize infoPanel{130, 200};  // the temporary-information panel keeps its size
-  int sortArrowLeftSession = 0;    // where the arrows stand now, kept for a column not laid out
+  int sessionSortDirection = 0;    // 0 ascending, 1 descending
+  int roomSortDirection = 1;
+  int sortArrowLeftSession = 0;  // where the arrows stand now, kept for a column not laid out
   int sortArrowLeftRoom = 0;
   // The size of detail caption i (the index of the student panel's
   // details, 0 "卡号：" .. 12 "联系电话:") and of its value label at a text
@@ -60,6 +66,14 @@ struct MainWindowLayoutInput {
   LayoutSize statusLabel{200, 20};
   LayoutSize divider{0, 16};  // today's-activity divider: height kept
   LayoutSize cancelButton{80, 25};
+};
+
+// The arrow pair of a list (element 0 for ascending, 1 for descending): both
+// images stand at the same place, only the one of the list's direction shows.
+struct SortArrows {
+  LayoutRect rect;  // in the list panel
+  int shown = 0;    // the element that shows
+  bool operator==(const SortArrows&) const = default;
 };
 
 struct MainWindowLayout {
@@ -84,6 +98,7 @@ struct MainWindowLayout {
   std::array<LayoutRect, kLayoutRows> sessionMarkers{};
   LayoutRect sessionScrollBar;
   int sessionArrowLeft = 0;
+  SortArrows sessionArrows;
 
   // Inside the student panel.
   std::array<LayoutRect, kRoomLayoutColumns> roomHeadings{};
@@ -91,6 +106,7 @@ struct MainWindowLayout {
   std::array<LayoutRect, kLayoutRows> roomMarkers{};
   LayoutRect roomScrollBar;
   int roomArrowLeft = 0;
+  SortArrows roomArrows;
   LayoutRect cancelButton;                         // Command15
   int placesLeft = 0;                              // Label9 and the three use-options
   LayoutRect statusLabel;                          // Label22
@@ -108,6 +124,12 @@ inline constexpr std::array<int, kDetailRows> kDetailOrder = {2, 3, 4, 5, 6, 7, 
 
 // The text size for a row height and the board size option.
 int BoardTextSize(int boardSize, int rowHeight);
+
+// Where a list's arrows go for its sort column and direction, over the
+// headings the last pass laid out: at the sorted heading's right end, in the
+// heading row. A column without a laid-out heading (the room list's places)
+// keeps the arrows at `keptLeft`.
+SortArrows PlaceSortArrows(std::span<const LayoutRect> headings, int column, int direction, int keptLeft);
 
 // One pass. A window smaller than the minimum is laid out as the minimum.
 MainWindowLayout LayoutMainWindow(const MainWindowLayoutInput& in);

@@ -1,5 +1,6 @@
 #include "ui/AdminControls.h"
 
+#include <QLayout>
 #include <QMouseEvent>
 
 #include "startup/OptionsEditor.h"
@@ -44,6 +45,11 @@ bool HandOverNumber(OptionsEditor& editor, ValueBox& box, NumberOption option) {
   (void)editor.SetNumber(option, Utf8(box.edit()->text()));
   box.handedOver();
   return true;
+}
+
+void Tighten(QLayout* layout) {
+  layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  layout->setSpacing(kPageSpacing);
 }
 
 }  // namespace tarvolen::adminui

@@ -13,6 +13,7 @@
 
 #include "startup/OptionsEditor.h"
 
+class QLayout;
 class QMouseEvent;
 
 namespace tarvolen::adminui {
@@ -105,5 +106,11 @@ class ValueBox {
 // A number box the operator has left: what was typed goes to the desk, and
 // from then on the box shows what the desk kept. False when nothing was typed.
 bool HandOverNumber(OptionsEditor& editor, ValueBox& box, NumberOption option);
+
+// The spacing of the pages' layouts: close enough that every page fits the
+// area at the window's delivered size.
+inline constexpr int kPageMargin = 6;
+inline constexpr int kPageSpacing = 4;
+void Tighten(QLayout* layout);
 
 }  // namespace tarvolen::adminui

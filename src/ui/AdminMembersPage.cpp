@@ -26,6 +26,7 @@ using adminui::Utf8;
 AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QWidget* parent)
     : QWidget(parent), desk_(desk), changed_(std::move(changed)) {
   auto* layout = new QVBoxLayout(this);
+  adminui::Tighten(layout);
 
   // Each box sits in a row: its prompt, the box, its result label.
   auto addBox = [this](QGridLayout* grid, int row, int i) {
@@ -49,6 +50,9 @@ AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QW
     text8_[static_cast<size_t>(i)] = box;
     label20_[static_cast<size_t>(i)] = label;
   };
+  // The panel's "执行" stands right of its last row, where the operator's
+  // eye ends; the chooser heads the panel. So the three panels fit the
+  // area one under the other.
   auto execute = [](QWidget* frame, const char* name) {
     auto* b = new QPushButton(QStringLiteral("执行"), frame);
     b->setObjectName(QLatin1String(name));
@@ -58,6 +62,7 @@ AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QW
   auto* member = new QGroupBox(QStringLiteral("会员管理"), this);
   member->setObjectName(QStringLiteral("FrameMember"));
   auto* mg = new QGridLayout(member);
+  adminui::Tighten(mg);
   combo6_ = new QComboBox(member);
   combo6_->setObjectName(QStringLiteral("Combo6"));
   for (const char* entry : OperationInputs::kMemberOperations) combo6_->addItem(Text(entry));
@@ -67,12 +72,13 @@ AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QW
   for (int i = 0; i <= 2; ++i) addBox(mg, i + 1, i);
   command1_ = execute(member, "Command1");
   connect(command1_, &QPushButton::clicked, this, &AdminMembersPage::Command1_Click);
-  mg->addWidget(command1_, 4, 1, Qt::AlignLeft);
+  mg->addWidget(command1_, 3, 3, Qt::AlignBottom);
   layout->addWidget(member);
 
   auto* room = new QGroupBox(QStringLiteral("房间管理"), this);
   room->setObjectName(QStringLiteral("FrameRoom"));
   auto* rg = new QGridLayout(room);
+  adminui::Tighten(rg);
   combo7_ = new QComboBox(room);
   combo7_->setObjectName(QStringLiteral("Combo7"));
   for (const char* entry : OperationInputs::kRoomOperations) combo7_->addItem(Text(entry));
@@ -82,16 +88,17 @@ AdminMembersPage::AdminMembersPage(Desk& desk, std::function<void()> changed, QW
   for (int i = 3; i <= 4; ++i) addBox(rg, i - 2, i);
   command17_ = execute(room, "Command17");
   connect(command17_, &QPushButton::clicked, this, &AdminMembersPage::Command17_Click);
-  rg->addWidget(command17_, 3, 1, Qt::AlignLeft);
+  rg->addWidget(command17_, 2, 3, Qt::AlignBottom);
   layout->addWidget(room);
 
   auto* free = new QGroupBox(QStringLiteral("增加日志"), this);
   free->setObjectName(QStringLiteral("FrameRecord"));
   auto* fg = new QGridLayout(free);
+  adminui::Tighten(fg);
   for (int i = 5; i <= 8; ++i) addBox(fg, i - 5, i);
   command20_ = execute(free, "Command20");
   connect(command20_, &QPushButton::clicked, this, &AdminMembersPage::Command20_Click);
-  fg->addWidget(command20_, 4, 1, Qt::AlignLeft);
+  fg->addWidget(command20_, 3, 3, Qt::AlignBottom);
   layout->addWidget(free);
   layout->addStretch(1);
 }

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "startup/CategoryEditor.h"
+#include "ui/AdminControls.h"
 #include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
 #include "store/Tables.h"
@@ -68,7 +69,8 @@ QListWidget* MakeList(const QString& name, int rows, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
   for (int i = 0; i < rows; ++i) list->addItem(QString());
-  list->setMinimumHeight(140);
+  // Five rows or so in view; the list scrolls for the rest.
+  list->setMinimumHeight(108);
   return list;
 }
 
@@ -83,6 +85,7 @@ void SetRow(QListWidget* list, int row, const std::string& text) {
 AdminParametersPage::AdminParametersPage(Desk& desk, std::function<void()> changed, QWidget* parent)
     : QWidget(parent), desk_(desk), changed_(std::move(changed)) {
   auto* layout = new QGridLayout(this);
+  adminui::Tighten(layout);
   layout->addWidget(BuildParameters(), 0, 0);
   layout->addWidget(BuildPolicy(), 0, 1);
   layout->addWidget(BuildLists(), 1, 0, 1, 3);
@@ -93,6 +96,7 @@ AdminParametersPage::AdminParametersPage(Desk& desk, std::function<void()> chang
 QWidget* AdminParametersPage::BuildParameters() {
   auto* box = new QGroupBox(QStringLiteral("参数"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   for (int i = 0; i < kParameters; ++i) {
     const int row = i % 5;
     const int column = (i / 5) * 2;
@@ -117,6 +121,7 @@ QWidget* AdminParametersPage::BuildParameters() {
 QWidget* AdminParametersPage::BuildPolicy() {
   auto* box = new QGroupBox(QStringLiteral("会员升级"), this);
   auto* v = new QVBoxLayout(box);
+  adminui::Tighten(v);
   auto* group = new QButtonGroup(box);
   for (int i = 0; i < kPolicies; ++i) {
     auto* r = new QRadioButton(QString::fromUtf8(kPolicyCaptions[i]), box);
@@ -133,49 +138,57 @@ QWidget* AdminParametersPage::BuildPolicy() {
 QWidget* AdminParametersPage::BuildLists() {
   auto* box = new QGroupBox(QStringLiteral("类别"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   check2_ = new QCheckBox(QStringLiteral("修改中"), box);
   check2_->setObjectName(QStringLiteral("Check2"));
   connect(check2_, &QCheckBox::clicked, this, [this](bool on) { Check2_Click(on); });
   grid->addWidget(check2_, 0, 0, 1, 4);
 
-  // Member levels: the row, then name, percentage and threshold.
+  // Member levels: the list, and beside it name, percentage and threshold.
   auto* levels = new QGroupBox(QStringLiteral("等级"), box);
   auto* lv = new QGridLayout(levels);
+  adminui::Tighten(lv);
   listLevels_ = MakeList(QStringLiteral("ListLevels"), CategoryLists::kLevels, levels);
   connect(listLevels_, &QListWidget::currentRowChanged, this, [this](int row) { ListLevels_Click(row); });
-  lv->addWidget(listLevels_, 0, 0, 1, 2);
+  lv->addWidget(listLevels_, 0, 0, 5, 1);
   levelName_ = new QLineEdit(levels);
   levelName_->setObjectName(QStringLiteral("TextLevelName"));
   levelPercent_ = new QLineEdit(levels);
   levelPercent_->setObjectName(QStringLiteral("TextLevelPercent"));
   levelThreshold_ = new QLineEdit(levels);
   levelThreshold_->setObjectName(QStringLiteral("TextLevelThreshold"));
-  lv->addWidget(new QLabel(QStringLiteral("名称"), levels), 1, 0);
-  lv->addWidget(levelName_, 1, 1);
-  lv->addWidget(new QLabel(QStringLiteral("折扣(%)"), levels), 2, 0);
-  lv->addWidget(levelPercent_, 2, 1);
-  lv->addWidget(new QLabel(QStringLiteral("升级值"), levels), 3, 0);
-  lv->addWidget(levelThreshold_, 3, 1);
+  for (QLineEdit* e : {levelName_, levelPercent_, levelThreshold_}) e->setMaximumWidth(90);
+  lv->addWidget(new QLabel(QStringLiteral("名称"), levels), 0, 1);
+  lv->addWidget(levelName_, 0, 2);
+  lv->addWidget(new QLabel(QStringLiteral("折扣(%)"), levels), 1, 1);
+  lv->addWidget(levelPercent_, 1, 2);
+  lv->addWidget(new QLabel(QStringLiteral("升级值"), levels), 2, 1);
+  lv->addWidget(levelThreshold_, 2, 2);
   commandLevel_ = new QPushButton(QStringLiteral("修改"), levels);
   commandLevel_->setObjectName(QStringLiteral("CommandLevels"));
   connect(commandLevel_, &QPushButton::clicked, this, [this] { CommandLevel_Click(); });
-  lv->addWidget(commandLevel_, 4, 1);
+  lv->addWidget(commandLevel_, 3, 2);
+  lv->setRowStretch(4, 1);
   grid->addWidget(levels, 1, 0);
 
   for (int l = 0; l < kNameLists; ++l) {
     const NameListEntry& e = kNameListEntries[l];
     auto* group = new QGroupBox(QString::fromUtf8(e.title), box);
-    auto* gv = new QVBoxLayout(group);
+    // The list, under it the name's box with its "修改" beside it.
+    auto* gv = new QGridLayout(group);
+    adminui::Tighten(gv);
     QListWidget* list = MakeList(QStringLiteral("List%1").arg(QLatin1String(e.suffix)), e.count, group);
     connect(list, &QListWidget::currentRowChanged, this, [this, l](int row) { NameList_Click(l, row); });
-    gv->addWidget(list);
+    gv->addWidget(list, 0, 0, 1, 2);
     auto* edit = new QLineEdit(group);
     edit->setObjectName(QStringLiteral("Text%1").arg(QLatin1String(e.suffix)));
-    gv->addWidget(edit);
+    gv->addWidget(edit, 1, 0);
     auto* button = new QPushButton(QStringLiteral("修改"), group);
     button->setObjectName(QStringLiteral("Command%1").arg(QLatin1String(e.suffix)));
+    button->setMinimumWidth(48);
+    button->setMaximumWidth(56);
     connect(button, &QPushButton::clicked, this, [this, l] { CommandName_Click(l); });
-    gv->addWidget(button);
+    gv->addWidget(button, 1, 1);
     grid->addWidget(group, 1, 1 + l);
     nameLists_[static_cast<size_t>(l)] = list;
     nameBoxes_[static_cast<size_t>(l)] = edit;

@@ -63,6 +63,7 @@ AdminQueryPage::AdminQueryPage(Desk& desk, std::function<void()> changed, QWidge
   listening_.add(desk_.queries().changed, [this] { ShowWindow(); });
 
   auto* layout = new QVBoxLayout(this);
+  adminui::Tighten(layout);
   auto* top = new QHBoxLayout;
   const char* modes[2] = {"统计", "查询"};
   for (int i = 0; i < 2; ++i) {
@@ -102,6 +103,7 @@ AdminQueryPage::AdminQueryPage(Desk& desk, std::function<void()> changed, QWidge
 
   // The rows in two columns: 0..14 on the left, 15..28 on the right.
   auto* grid = new QGridLayout;
+  grid->setVerticalSpacing(adminui::kPageSpacing);
   for (int j = 0; j < kRows; ++j) {
     const int r = j % 15;
     const int c = (j / 15) * 6;

@@ -18,6 +18,7 @@
 #include "notify/MessageLayout.h"
 #include "desk/Desk.h"
 #include "startup/OptionsEditor.h"
+#include "ui/AdminControls.h"
 #include "ui/AdminDialogs.h"
 #include "ui/WindowLook.h"
 
@@ -71,19 +72,28 @@ void SetCurrent(QComboBox* box, int index) {
 AdminSettingsPage::AdminSettingsPage(Desk& desk, const AdminDialogs& dialogs, std::function<void()> changed,
                                      QWidget* parent)
     : QWidget(parent), desk_(desk), dialogs_(dialogs), changed_(std::move(changed)) {
+  // The colours across the top; under them three columns: the options, the
+  // message look over the photos, the password. So the page fits the area
+  // at the window's delivered size.
   auto* layout = new QGridLayout(this);
-  layout->addWidget(BuildColours(), 0, 0, 1, 2);
-  layout->addWidget(BuildMessageLook(), 1, 0);
-  layout->addWidget(BuildPhotos(), 1, 1);
-  layout->addWidget(BuildOptions(), 2, 0);
-  layout->addWidget(BuildPassword(), 2, 1);
-  layout->setRowStretch(3, 1);
-  layout->setColumnStretch(2, 1);
+  adminui::Tighten(layout);
+  layout->addWidget(BuildColours(), 0, 0, 1, 3);
+  layout->addWidget(BuildOptions(), 1, 0);
+  auto* middle = new QVBoxLayout;
+  middle->setSpacing(adminui::kPageSpacing);
+  middle->addWidget(BuildMessageLook());
+  middle->addWidget(BuildPhotos());
+  middle->addStretch(1);
+  layout->addLayout(middle, 1, 1);
+  layout->addWidget(BuildPassword(), 1, 2);
+  layout->setRowStretch(2, 1);
+  layout->setColumnStretch(3, 1);
 }
 
 QWidget* AdminSettingsPage::BuildColours() {
   auto* box = new QGroupBox(QStringLiteral("界面颜色"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   for (int i = 0; i < kColours; ++i) {
     auto* swatch = new adminui::SwatchLabel(QString::fromUtf8(kColourCaptions[i]), box);
     swatch->setObjectName(QStringLiteral("Colour_%1").arg(i));
@@ -97,6 +107,7 @@ QWidget* AdminSettingsPage::BuildColours() {
 QWidget* AdminSettingsPage::BuildMessageLook() {
   auto* box = new QGroupBox(QStringLiteral("提示信息"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   grid->addWidget(new QLabel(QStringLiteral("字体"), box), 0, 0);
   command13_ = new QPushButton(QStringLiteral("选择提示信息字体"), box);
   command13_->setObjectName(QStringLiteral("Command13"));
@@ -119,6 +130,7 @@ QWidget* AdminSettingsPage::BuildMessageLook() {
 QWidget* AdminSettingsPage::BuildOptions() {
   auto* box = new QGroupBox(QStringLiteral("选项"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   for (int i = 0; i < kChecks; ++i) {
     const CheckEntry& e = kCheckEntries[i];
     auto* c = new QCheckBox(QString::fromUtf8(e.caption), box);
@@ -163,6 +175,7 @@ QWidget* AdminSettingsPage::BuildOptions() {
 QWidget* AdminSettingsPage::BuildPhotos() {
   auto* box = new QGroupBox(QStringLiteral("会员照片"), this);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   grid->addWidget(new QLabel(QStringLiteral("会员照片路径设定:"), box), 0, 0);
   commandPhoto_ = new QPushButton(QStringLiteral("修改"), box);
   commandPhoto_->setObjectName(QStringLiteral("CommandPhoto"));
@@ -171,7 +184,7 @@ QWidget* AdminSettingsPage::BuildPhotos() {
   photoFolder_ = new QLabel(box);
   photoFolder_->setObjectName(QStringLiteral("LabelPhotoFolder"));
   photoFolder_->setFrameShape(QFrame::StyledPanel);
-  photoFolder_->setMinimumWidth(220);
+  photoFolder_->setMinimumWidth(180);
   grid->addWidget(photoFolder_, 1, 0, 1, 2);
   auto* group = new QButtonGroup(box);
   for (int i = 0; i < kPhotoNamings; ++i) {
@@ -191,6 +204,7 @@ QWidget* AdminSettingsPage::BuildPassword() {
   v->setContentsMargins(0, 0, 0, 0);
   auto* box = new QGroupBox(QStringLiteral("密码修改"), panel);
   auto* grid = new QGridLayout(box);
+  adminui::Tighten(grid);
   text4_5_ = PasswordBox("Text4_5", box);
   text4_1_ = PasswordBox("Text4_1", box);
   text4_2_ = PasswordBox("Text4_2", box);

@@ -157,8 +157,10 @@ AdminStudentsPage::AdminStudentsPage(Desk& desk, std::function<void()> changed, 
     QWidget* field = nullptr;
     if (StudentEditor::IsChoice(i) || i == StudentEditor::kRooms) {
       auto* c = new QComboBox(this);
+      // Narrow at least, so the three fields of a row fit the area's width;
+      // the columns share what is left over.
       c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-      c->setMinimumContentsLength(6);
+      c->setMinimumContentsLength(4);
       if (i == StudentEditor::kRooms) {
         connect(c, &QComboBox::activated, this, &AdminStudentsPage::Combo3_14_Click);
       } else {

@@ -67,11 +67,8 @@ void Paint(QWidget* w, QPalette::ColorRole role, QRgb colour) {
   w->setPalette(p);
 }
 
-std::string HeadingText(const char* caption, int column, int sortColumn, int direction) {
-  std::string text = caption;
-  if (column == sortColumn) text += direction == 0 ? " ▲" : " ▼";
-  return text;
-}
+// The arrow images are small whatever the board's text size.
+constexpr int kSortArrowPixels = 10;
 
 }  // namespace
 
@@ -210,6 +207,7 @@ LabelGrid* MainWindow::BuildSessionList() {
   connect(list, &LabelGrid::headingPointerMoved, this, [this] { HideSheets(); });
   connect(list, &LabelGrid::panelPointerMoved, this, [this] { HideSheets(); });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll1_Change);
+  image1_ = BuildSortArrows(list, QStringLiteral("Image1"));
   return list;
 }
 
@@ -233,7 +231,25 @@ LabelGrid* MainWindow::BuildRoomList(QWidget* parent) {
             if (column == kRoomNameColumn) Labffj_MouseDown(row, button);
           });
   connect(list, &LabelGrid::pageChanged, this, &MainWindow::VScroll2_Change);
+  image1t_ = BuildSortArrows(list, QStringLiteral("Image1t"));
   return list;
+}
+
+std::array<QLabel*, 2> MainWindow::BuildSortArrows(LabelGrid* list, const QString& name) {
+  std::array<QLabel*, 2> arrows{};
+  for (int i = 0; i < 2; ++i) {
+    auto* a = new QLabel(i == 0 ? QStringLiteral("▲") : QStringLiteral("▼"), list);
+    a->setObjectName(QStringLiteral("%1_%2").arg(name).arg(i));
+    a->setAlignment(Qt::AlignCenter);
+    // A click on the arrow is a click on the heading under it.
+    a->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont f = a->font();
+    f.setPixelSize(kSortArrowPixels);
+    a->setFont(f);
+    a->hide();
+    arrows[static_cast<size_t>(i)] = a;
+  }
+  return arrows;
 }
 
 QWidget* MainWindow::BuildStudentPanel() {
@@ -383,6 +399,7 @@ void MainWindow::RenderAll() {
 
   SetText(tKey_, drawn_.buffer, desk_.cardInput().buffer());
   RenderSessionList();
+  PlaceSortArrows();
   RenderCounters();
   RenderStudentPanel();
   RenderAdminArea();
@@ -427,8 +444,7 @@ void MainWindow::RenderSessionList() {
   SessionBoard& board = desk_.engine().sessionBoard();
   const QRgb headingBg = Colour(7), headingFg = Colour(8);
   for (int c = 0; c < kSessionColumns; ++c) {
-    picture1_->SetHeading(c, HeadingText(kSessionHeadings[c], c, board.sortColumn(), board.direction()), headingFg,
-                          headingBg);
+    picture1_->SetHeading(c, kSessionHeadings[c], headingFg, headingBg);
   }
   const auto& rows = board.rows();
   for (int r = 0; r < kRows; ++r) {
@@ -448,8 +464,7 @@ void MainWindow::RenderRoomList() {
   RoomBoard& board = desk_.engine().roomBoard();
   const QRgb headingBg = Colour(5), headingFg = Colour(6);
   for (int c = 0; c < kRoomColumns; ++c) {
-    roomList_->SetHeading(c, HeadingText(kRoomHeadings[c], c, board.sortColumn(), board.direction()), headingFg,
-                          headingBg);
+    roomList_->SetHeading(c, kRoomHeadings[c], headingFg, headingBg);
   }
   const auto& rows = board.rows();
   const std::string none;
@@ -780,6 +795,10 @@ void MainWindow::LayOut() {
   in.boardSize = desk_.options().boardSize;
   in.sessionSortColumn = desk_.engine().sessionBoard().sortColumn();
   in.roomSortColumn = desk_.engine().roomBoard().sortColumn();
+  in.sessionSortDirection = desk_.engine().sessionBoard().direction();
+  in.roomSortDirection = desk_.engine().roomBoard().direction();
+  in.sortArrowLeftSession = image1_[0]->x();
+  in.sortArrowLeftRoom = image1t_[0]->x();
   in.infoPanel = {kInfoPanelWidth, kInfoPanelHeight};
   in.cancelButton = {kCancelWidth, kCancelHeight};
   in.statusLabel = {210, statusLine_->sizeHint().height()};
@@ -819,6 +838,8 @@ void MainWindow::LayOut() {
   picture1_->ApplyGeometry(g);
 
   ApplyStudentPanel(l);
+  ApplySortArrows(image1_, l.sessionArrows, Colour(8));
+  ApplySortArrows(image1t_, l.roomArrows, Colour(6));
 
   const int rightWidth = std::max(width() - 6 - l.rightColumnLeft, 60);
   right_->setGeometry(l.rightColumnLeft, kBoardTop, rightWidth, std::max(height() - kBoardTop - 54, 100));
@@ -872,6 +893,32 @@ void MainWindow::ApplyStudentPanel(const MainWindowLayout& l) {
   todayHeading_->setGeometry(rect(l.divider));
   sized(list5_);
   list5_->setGeometry(rect(l.todayList));
+}
+
+void MainWindow::PlaceSortArrows() {
+  const SessionBoard& sessions = desk_.engine().sessionBoard();
+  const RoomBoard& rooms = desk_.engine().roomBoard();
+  ApplySortArrows(
+      image1_,
+      tarvolen::PlaceSortArrows(layout_.sessionHeadings, sessions.sortColumn(), sessions.direction(), image1_[0]->x()),
+      Colour(8));
+  ApplySortArrows(
+      image1t_,
+      tarvolen::PlaceSortArrows(layout_.roomHeadings, rooms.sortColumn(), rooms.direction(), image1t_[0]->x()),
+      Colour(6));
+}
+
+void MainWindow::ApplySortArrows(const std::array<QLabel*, 2>& arrows, const SortArrows& place, QRgb colour) {
+  const QRect r(place.rect.left, place.rect.top, place.rect.width, place.rect.height);
+  for (size_t i = 0; i < arrows.size(); ++i) {
+    QLabel* a = arrows[i];
+    if (a->geometry() != r) a->setGeometry(r);
+    if (a->palette().color(QPalette::WindowText).rgb() != colour) Paint(a, QPalette::WindowText, colour);
+    const bool shown = static_cast<int>(i) == place.shown && r.width() > 0 && r.height() > 0;
+    if (a->isVisibleTo(a->parentWidget()) == shown) continue;
+    a->setVisible(shown);
+    if (shown) a->raise();  // over the heading
+  }
 }
 
 void MainWindow::PlaceInfoPanel() {

@@ -91,6 +91,12 @@ class MainWindow : public QMainWindow {
   void PlaceInfoPanel();
   void ApplyStudentPanel(const MainWindowLayout& l);
   LabelGrid* BuildRoomList(QWidget* parent);
+  // The arrow pair of a list (elements 0 ascending, 1 descending), over its headings.
+  std::array<QLabel*, 2> BuildSortArrows(LabelGrid* list, const QString& name);
+  // Both lists' arrows to the sorted heading of the last pass; the image of
+  // the direction shows.
+  void PlaceSortArrows();
+  void ApplySortArrows(const std::array<QLabel*, 2>& arrows, const SortArrows& place, QRgb colour);
 
   void RenderAll();
   void RenderSessionList();
@@ -166,10 +172,12 @@ class MainWindow : public QMainWindow {
 
   // Session list (Picture1).
   LabelGrid* picture1_;
+  std::array<QLabel*, 2> image1_{};  // its sort arrows
 
   // Student panel (Picture4) and its room list.
   QWidget* picture4_;
   LabelGrid* roomList_;
+  std::array<QLabel*, 2> image1t_{};  // its sort arrows
   QLabel* statusLine_;
   std::array<QLabel*, 13> detailCaptions_{};
   std::array<QLabel*, 13> detailValues_{};

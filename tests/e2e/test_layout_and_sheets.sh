@@ -5,7 +5,9 @@
 # the pass puts them; a damaged board size (255) is taken as "自动调整".
 # With "显示详细信息" on, resting the pointer on a checked-in student's name
 # shows the student's sheet, on the room cell the room's, and the headings
-# hide it again.
+# hide it again. The sort arrow stands at the right end of the sorted
+# heading, follows the pass and a click on another heading, and the second
+# click on it shows the other arrow of the pair.
 source "$(dirname "$0")/lib.sh" "$1"
 
 HOME_DIR=$(new_installation layout --demo) || exit 1
@@ -29,6 +31,9 @@ control_box() { awk -v n="$1" '$2 == n { print $3, $4, $5, $6; exit }' "$E2E_TMP
 
 controls "$LOG"
 check "at the delivered size the session list is 711 wide" test "$(control_box Picture1)" = "6 6 711 499"
+check "the name heading's arrow stands at its right end" test "$(control_box Image1_0)" = "63 6 16 14"
+check "only the ascending arrow shows" test -z "$(control_box Image1_1)"
+check "the heading's text has no arrow" test "$(control_text Label1_0)" = "姓名"
 sleep 0.5
 PASSES=$(log_count "$LOG" "[布局]")
 for w in 1100 1150 1200 1250 1280; do xdotool windowsize "$MAIN" "$w" 800; done
@@ -48,10 +53,25 @@ check "the exit button ends 6 px from the right and bottom edges" \
   test "$(awk '$2 == "exitButton" { print $3 + $5, $4 + $6; exit }' "$E2E_TMP/controls")" = "1274 794"
 check "the temporary-information panel shows its title at the bottom" \
   test "$(awk '$2 == "Label24" { print $3, $4; exit }' "$E2E_TMP/controls")" = "1130 752"
+check "the pass moved the sort arrow with its heading" test "$(control_box Image1_0)" = "108 6 16 22"
+
+# --- the sort arrows ---------------------------------------------------------
+
+arrow_at() { controls "$LOG" && [[ "$(control_box "$1")" == "$2" ]]; }
+check "a click on 卡号" click_control "$MAIN" "$(control_centre Label1_1)"
+check "moves the arrow to its right end" eventually arrow_at Image1_0 "230 6 16 22"
+check "the card heading reads without an arrow" test "$(control_text Label1_1)" = "卡号"
+sleep 0.6  # past the double-click time: a quick second click is a double click
+check "a second click on 卡号" click_control "$MAIN" "$(control_centre Label1_1)"
+check "shows the descending arrow there" eventually arrow_at Image1_1 "230 6 16 22"
+check "and hides the ascending one" test -z "$(control_box Image1_0)"
 
 # --- detail sheets ---------------------------------------------------------
 
 press "$MAIN" KP_1 KP_0 KP_0 KP_1 Return
+# The room list is sorted by 超时, descending.
+check "the room list's descending arrow shows" wait_control "$LOG" Image1t_1
+check "at the right end of 超时" test "$(control_box Image1t_1)" = "352 6 16 22"
 press "$MAIN" Return
 check "1001 is checked in" wait_log "$LOG" "]登录"
 controls "$LOG"

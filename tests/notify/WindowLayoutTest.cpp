@@ -114,6 +114,27 @@ TEST(WindowLayout, SortArrowsStandAtTheSortedHeadingsRightEnd) {
   EXPECT_EQ(l.roomArrowLeft, 999);
 }
 
+TEST(WindowLayout, SortArrowsFollowTheColumnAndShowTheDirection) {
+  MainWindowLayoutInput in = Input(1280, 800);  // W = 122, H = 24
+  in.sessionSortColumn = 3;
+  in.sessionSortDirection = 1;
+  in.roomSortColumn = 0;
+  in.roomSortDirection = 0;
+  const MainWindowLayout l = LayoutMainWindow(in);
+  // Both images of a pair at the heading's right end, in the heading row.
+  EXPECT_EQ(l.sessionArrows, (SortArrows{{3 * 122 + 120 - 18, 0, 16, 22}, 1}));
+  EXPECT_EQ(l.roomArrows, (SortArrows{{120 - 18, 0, 16, 22}, 0}));
+
+  // A heading click between two passes moves the arrows over the headings
+  // the last pass laid out.
+  EXPECT_EQ(PlaceSortArrows(l.roomHeadings, 5, 0, 0).rect, (LayoutRect{5 * 122 + 120 - 18, 0, 16, 22}));
+  // The places heading is not laid out: the arrows stay where they are, and
+  // a direction other than 1 (a damaged value) shows the ascending image.
+  EXPECT_EQ(PlaceSortArrows(l.roomHeadings, 6, 7, 45), (SortArrows{{45, 0, 16, 22}, 0}));
+  EXPECT_EQ(PlaceSortArrows(l.sessionHeadings, -1, 1, 3), (SortArrows{{3, 0, 16, 22}, 1}));
+  EXPECT_EQ(PlaceSortArrows({}, 0, 0, 3), SortArrows{});
+}
+
 TEST(WindowLayout, ATinyWindowIsLaidOutAsTheMinimum) {
   for (const auto& [w, h] : {std::pair{1.0, 1.0}, {0.0, 0.0}, {-5.0, 600.0}}) {
     const MainWindowLayout l = LayoutMainWindow(Input(w, h));

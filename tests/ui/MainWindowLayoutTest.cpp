@@ -115,6 +115,14 @@ void MainWindowLayoutTest::aResizeIsLaidOutAfter300ms() {
   QCOMPARE(child<QLabel>(QStringLiteral("Labname_0"))->font().pointSize(), 18);
   QCOMPARE(child<QListWidget>(QStringLiteral("List5"))->font().pointSize(), 18);
   QVERIFY(!child(QStringLiteral("Labfrs_0"))->isVisible());  // the places column is not laid out
+  // The sort arrows at their sorted headings' right ends: 姓名 ascending,
+  // 超时 descending; one image of each pair shows.
+  QCOMPARE(child(QStringLiteral("Image1_0"))->geometry(), QRect(120 - 18, 0, 16, 22));
+  QVERIFY(child(QStringLiteral("Image1_0"))->isVisible());
+  QVERIFY(!child(QStringLiteral("Image1_1"))->isVisible());
+  QCOMPARE(child(QStringLiteral("Image1t_1"))->geometry(), QRect(2 * 122 + 120 - 18, 0, 16, 22));
+  QVERIFY(child(QStringLiteral("Image1t_1"))->isVisibleTo(child(QStringLiteral("roomList"))));
+  QVERIFY(!child(QStringLiteral("Image1t_0"))->isVisibleTo(child(QStringLiteral("roomList"))));
 }
 
 void MainWindowLayoutTest::theBoardSizeOptionSetsEveryTextSize() {
