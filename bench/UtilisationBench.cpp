@@ -71,8 +71,7 @@ struct Busy {
       r.fee = static_cast<float>(stop - start) / 10.0f;
       events.push_back({int64_t{day} * 1440 + stop, r});
     }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const Event& a, const Event& b) { return a.minute < b.minute; });
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.minute < b.minute; });
     std::vector<uint8_t> file(events.size() * kCheckinRecordLength);
     for (size_t i = 0; i < events.size(); ++i) {
       Bytes b = Pack(events[i].record).value();

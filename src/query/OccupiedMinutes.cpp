@@ -26,9 +26,22 @@ int64_t SpreadOverHours(const std::vector<MinuteInterval>& intervals, HourMinute
   for (const MinuteInterval& in : intervals) {
     int64_t at = in.from;
     while (at < in.to) {
-      // The piece of the interval up to the end of the hour `at` lies in.
       const int64_t day = at >= 0 ? at / 1440 : (at - 1439) / 1440;
       const int64_t minute = at - day * 1440;
+      if (minute == 0 && in.to - at >= 1440) {
+        // Whole days at once, so a session of years costs no more than one.
+        const int64_t days = (in.to - at) / 1440;
+        const int first = WeekdayOf(day);
+        for (int w = 0; w < 7; ++w) {
+          const int64_t of = days / 7 + ((w - first + 7) % 7 < days % 7 ? 1 : 0);
+          for (size_t h = 0; h < 24; ++h) byWeekdayHour[static_cast<size_t>(w)][h] += of * 60;
+        }
+        for (size_t h = 0; h < 24; ++h) byHour[h] += days * 60;
+        total += days * 1440;
+        at += days * 1440;
+        continue;
+      }
+      // The piece of the interval up to the end of the hour `at` lies in.
       const int64_t hourEnd = at - minute % 60 + 60;
       const int64_t end = std::min(in.to, hourEnd);
       const auto hour = static_cast<size_t>(minute / 60);

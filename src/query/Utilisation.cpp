@@ -91,6 +91,7 @@ struct UtilisationBuilder::State {
   UtilisationReport report;
 
   void Start();
+  std::vector<int> YearFilesPresent(int first, int last) const;
   void Scan(std::span<const uint8_t> records);
   void AddSession(int room, int64_t start, int64_t end, Ending ending);
   int64_t EstimatedEnd(const PendingCheckin& in) const;
@@ -115,12 +116,39 @@ void UtilisationBuilder::State::Start() {
   rangeEnd = std::min(AbsoluteMinute(toDay + 1, 0), now);
   const CivilDate first = FromDayNumber(fromDay);
   const int firstYear = first.year - (first.month == kCarryOverMonth ? 1 : 0);
-  for (int y = firstYear; y <= FromDayNumber(toDay).year; ++y) {
-    years.push_back(y);
+  const int lastYear = FromDayNumber(toDay).year;
+  years = YearFilesPresent(firstYear, lastYear);
+  for (int y : years) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(context.folder.checkinYear(y), ec);
     if (!ec) totalBytes += static_cast<uint64_t>(size);
   }
+}
+
+std::vector<int> UtilisationBuilder::State::YearFilesPresent(int first, int last) const {
+  std::vector<int> all;
+  for (int y = first; y <= last; ++y) all.push_back(y);
+  if (all.size() <= 3) return all;
+  // A wide range: only the years whose file is there, from one listing of
+  // the folder instead of a look-up per year. A folder that cannot be
+  // listed leaves every year to be tried.
+  std::vector<int> present;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(context.folder.checkinYear(first).parent_path(), ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != 8 || name.substr(4) != ".dat") continue;
+    int year = 0;
+    bool digits = true;
+    for (size_t i = 0; i < 4; ++i) {
+      digits = digits && name[i] >= '0' && name[i] <= '9';
+      year = year * 10 + (name[i] - '0');
+    }
+    if (digits && year >= first && year <= last) present.push_back(year);
+  }
+  if (ec) return all;
+  std::sort(present.begin(), present.end());
+  return present;
 }
 
 void UtilisationBuilder::State::AddSession(int room, int64_t start, int64_t end, Ending ending) {

@@ -239,6 +239,11 @@ TEST_F(UtilisationTest, ATypeOrAListOfRoomsChoosesTheRows) {
   ASSERT_EQ(r.rooms.size(), 2u);
   EXPECT_EQ(r.rooms[0].slot, 2);
   EXPECT_EQ(r.rooms[1].slot, 5);
+  // A slot with no room any more has no type: it is listed with any type.
+  Session(2026, 1, 9, kMar10, 600, 660);
+  r = Build(rq);
+  ASSERT_EQ(r.rooms.size(), 3u);
+  EXPECT_EQ(r.rooms[2].label, "房间9(已删除)");
   rq = {kMar10, kMar10, {5, 1, 5, 0, 1000}, std::nullopt};
   r = Build(rq);
   ASSERT_EQ(r.rooms.size(), 2u);
@@ -275,6 +280,18 @@ TEST_F(UtilisationTest, EmptyAndFutureRangesGiveEmptyReports) {
   EXPECT_DOUBLE_EQ(r.Share(0, 10), 0.0);
   r = Build({2026, 2, 30}, {2026, 3, 31});  // no such day
   EXPECT_TRUE(r.empty());
+}
+
+TEST_F(UtilisationTest, TheWidestRangeCountsWithoutOverflow) {
+  // A session whose check-out lies thousands of years after its check-in.
+  WriteCheckins(2026, {Checkin(1, 1, kMar10, 600, 0), Checkin(1, 1, {9999, 12, 31}, 0, 1)});
+  now_ = {{9999, 12, 31}, 0, 0, 0};
+  const auto r = Build({1899, 12, 30}, {9999, 12, 31});
+  const int64_t minutes = int64_t{DayNumber({9999, 12, 31}) - DayNumber(kMar10)} * 1440 - 600;
+  EXPECT_EQ(RowOf(r, 1)->occupiedMinutes, minutes);
+  EXPECT_EQ(r.availableByHour[0], int64_t{DayNumber({9999, 12, 31}) - DayNumber({1900, 1, 1})} * 60);
+  EXPECT_DOUBLE_EQ(r.rooms[0].openingShare,
+                   static_cast<double>(minutes) / static_cast<double>(24 * r.availableByHour[0]));
 }
 
 TEST_F(UtilisationTest, JunkRecordsAreSkippedAndCounted) {
@@ -441,6 +458,19 @@ TEST(OccupiedMinutes, MergesOverlapsAndSpreadsOverTheHours) {
   EXPECT_EQ(hours[2], 60);
   EXPECT_EQ(hours[3], 50);
   EXPECT_EQ(weekdays[5][2], 60);  // day 0 was a Saturday
+  // Whole days go in at once: Saturday 12:00 to the second Monday after, 06:30.
+  std::vector<MinuteInterval> week = {{720, 9 * 1440 + 390}};
+  hours = {};
+  weekdays = {};
+  EXPECT_EQ(SpreadOverHours(week, hours, weekdays), 9 * 1440 + 390 - 720);
+  EXPECT_EQ(hours[6], 8 * 60 + 30);  // eight whole days and the last morning
+  EXPECT_EQ(hours[7], 8 * 60);
+  EXPECT_EQ(hours[12], 9 * 60);  // the first afternoon too
+  EXPECT_EQ(hours[11], 8 * 60);
+  EXPECT_EQ(weekdays[5][11], 60);   // the second Saturday only
+  EXPECT_EQ(weekdays[5][12], 120);  // both Saturdays
+  EXPECT_EQ(weekdays[0][6], 90);    // two Mondays: one whole, 30 minutes of the next
+  EXPECT_EQ(weekdays[0][7], 60);
 }
 
 }  // namespace
