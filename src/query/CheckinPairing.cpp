@@ -2,8 +2,8 @@
 
 namespace tarvolen {
 
-void CheckinPairing::AddCheckin(int16_t student, uint8_t operatorId, int16_t time, int32_t day) {
-  PendingCheckin entry{student, operatorId, time, day, next_++};
+void CheckinPairing::AddCheckin(int16_t student, uint8_t operatorId, int16_t time, int32_t day, int16_t room) {
+  PendingCheckin entry{student, operatorId, time, day, next_++, room};
   if (count_ < kCapacity) {
     list_[static_cast<size_t>(count_++)] = entry;
     return;

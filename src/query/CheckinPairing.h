@@ -15,6 +15,7 @@ struct PendingCheckin {
   int16_t time = 0;    // minutes since midnight
   int32_t day = 0;     // day number (store/OleDate)
   uint64_t order = 0;  // when it was added, to know the oldest
+  int16_t room = 0;    // the room checked into
 };
 
 class CheckinPairing {
@@ -24,7 +25,7 @@ class CheckinPairing {
   // A check-in joins the pending list. When the list is full the oldest
   // pending check-in is dropped to make room (its check-out, if it ever
   // comes, then finds none).
-  void AddCheckin(int16_t student, uint8_t operatorId, int16_t time, int32_t day);
+  void AddCheckin(int16_t student, uint8_t operatorId, int16_t time, int32_t day, int16_t room = 0);
   // A check-out takes the first pending check-in of its student, in list
   // order; the last entry moves into its place. None: nothing pending.
   std::optional<PendingCheckin> TakeCheckin(int16_t student);

@@ -76,6 +76,8 @@ struct UtilisationReport {
   int64_t estimatedSessions = 0;       // check-ins without a check-out, counted to the time limit
   int64_t activeSessions = 0;          // still running: counted up to now
   std::string readFault;               // a year file that could not be read to its end
+  // Records of no valid room slot, kind, minute or date: skipped.
+  int64_t skippedRecords = 0;
 
   bool empty() const { return firstHour < 0; }
   // The share 0..1 of hour h the room of row r was occupied (0 when the hour
@@ -85,7 +87,8 @@ struct UtilisationReport {
   double WeekdayShare(int weekday, int hour) const;
   // The lines under the picture: "所选时段没有使用记录" for an empty report,
   // then "签退早于签到的记录N条，未计入", "N次签到没有签退，按房间限时估算",
-  // "N人正在使用，计至现在" for non-zero counts, and the read fault.
+  // "N人正在使用，计至现在", "N条记录无法识别，未计入" for non-zero counts,
+  // and the read fault.
   std::vector<std::string> Notes() const;
 };
 

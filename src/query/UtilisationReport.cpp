@@ -32,6 +32,7 @@ std::vector<std::string> UtilisationReport::Notes() const {
     notes.push_back("签退早于签到的记录" + std::to_string(checkoutsBeforeCheckin) + "条，未计入");
   if (estimatedSessions > 0) notes.push_back(std::to_string(estimatedSessions) + "次签到没有签退，按房间限时估算");
   if (activeSessions > 0) notes.push_back(std::to_string(activeSessions) + "人正在使用，计至现在");
+  if (skippedRecords > 0) notes.push_back(std::to_string(skippedRecords) + "条记录无法识别，未计入");
   if (!readFault.empty()) notes.push_back(readFault);
   return notes;
 }
