@@ -16,8 +16,8 @@ std::string Lower(std::string s) {
 
 }  // namespace
 
-UtilisationDesk::UtilisationDesk(Services services) : services_(std::move(services)) {
-  timer_ = services_.timers.make();
+UtilisationDesk::UtilisationDesk(Services services, std::unique_ptr<Timer> timer)
+    : services_(std::move(services)), timer_(std::move(timer)) {
   timer_->onTimeout = [this] { Tick(); };
   ChooseRooms();
 }

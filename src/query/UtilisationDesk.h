@@ -65,10 +65,10 @@ class UtilisationDesk {
     UtilisationComputation computation;
     const CategoryLists& categories;  // the room types to choose from
     Clock& clock;
-    TimerFactory& timers;
     MessageBoxes& boxes;
   };
-  explicit UtilisationDesk(Services services);
+  // `timer` steps the computation.
+  UtilisationDesk(Services services, std::unique_ptr<Timer> timer);
   ~UtilisationDesk();
 
   // 使用率: the window shows; the first time with the default request.

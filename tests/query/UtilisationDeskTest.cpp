@@ -39,8 +39,8 @@ class UtilisationDeskTest : public ::testing::Test {
     categories.majors[0] = "钢琴";
     categories.majors[3] = "打击乐";
     fake.report = PianoReport();
-    desk = std::make_unique<UtilisationDesk>(
-        UtilisationDesk::Services{fake.computation(), categories, clock, timers, boxes});
+    desk = std::make_unique<UtilisationDesk>(UtilisationDesk::Services{fake.computation(), categories, clock, boxes},
+                                             timers.make());
     listening.add(desk->changed, [this] { ++changes; });
   }
 

@@ -78,7 +78,7 @@ void UtilisationWindowTest::init() {
   boxes_.boxes.clear();
   dialogs_.answer.reset();
   desk_ = std::make_unique<query::UtilisationDesk>(
-      query::UtilisationDesk::Services{fake_.computation(), categories_, clock_, timers_, boxes_});
+      query::UtilisationDesk::Services{fake_.computation(), categories_, clock_, boxes_}, timers_.make());
   window_ = std::make_unique<UtilisationWindow>(*desk_, dialogs_, workbooks_, files_);
   out_ = std::make_unique<QTemporaryDir>();
   desk_->Open();
