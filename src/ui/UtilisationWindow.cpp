@@ -174,6 +174,8 @@ UtilisationWindow::UtilisationWindow(query::UtilisationDesk& desk, FileDialogs& 
   split->addWidget(figures_);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 1);
+  // The heat map takes most of the height; the figures get a strip below.
+  split->setSizes({520, 160});
   layout->addWidget(split, 1);
 
   notes_ = new QLabel(this);
