@@ -3,6 +3,8 @@
 #include "desk/SessionEngine.h"
 #include "platform/InertTimer.h"
 #include "query/QueryDesk.h"
+#include "query/UtilisationComputation.h"
+#include "query/UtilisationDesk.h"
 #include "session/SessionClock.h"
 #include "desk/TornRecordMessages.h"
 #include "startup/Calendar.h"
@@ -159,6 +161,10 @@ void Desk::MakePieces() {
                              [this] { layoutDue(); }},
       MakeTimer());
   infoPanel_ = std::make_unique<InfoPanel>(MakeTimer());
+  utilisation_ = std::make_unique<query::UtilisationDesk>(
+      query::UtilisationDesk::Services{query::MakeUtilisationComputation(data_, options_, services_.clock),
+                                       data_.categories(), services_.clock, services_.boxes},
+      MakeTimer());
 }
 
 Status Desk::ReloadInstallation() {

@@ -63,7 +63,8 @@ struct DeskServices {
 class SessionEngine;
 namespace query {
 class QueryDesk;
-}
+class UtilisationDesk;
+}  // namespace query
 
 // Why start-up stopped before the desk could be used.
 enum class StartStop {
@@ -174,6 +175,7 @@ class Desk {
   DetailSheets& detailSheets() { return *detailSheets_; }
   LayoutScheduler& layoutScheduler() { return *layoutScheduler_; }
   InfoPanel& infoPanel() { return *infoPanel_; }
+  query::UtilisationDesk& utilisation() { return *utilisation_; }
 
   // Shorthands of the installation's data.
   const ProgramFolder& folder() const { return data_.folder(); }
@@ -254,6 +256,7 @@ class Desk {
   std::unique_ptr<DetailSheets> detailSheets_;
   std::unique_ptr<LayoutScheduler> layoutScheduler_;
   std::unique_ptr<InfoPanel> infoPanel_;
+  std::unique_ptr<query::UtilisationDesk> utilisation_;
 
   int currentYear_ = 0;
   int32_t sessionCount_ = 0;

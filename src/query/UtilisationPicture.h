@@ -2,7 +2,10 @@
 // The utilisation picture as geometry: every rectangle, colour and text the
 // window, the PNG and the PDF draw, in pixels, so the three show the same
 // picture and the window only paints what it is given. Two views: rooms ×
-// hours (rows grouped by room type) and weekday × hour for all rooms.
+// hours (rows grouped by room type, the per-room figures beside them) and
+// weekday × hour for all rooms. A painter fills the background white, then
+// draws `lines`, `cells`, `legend` and `texts` in that order; the texts use
+// a font of kPictureFontPixels.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +14,8 @@
 #include "query/Utilisation.h"
 
 namespace tarvolen::query {
+
+inline constexpr int kPictureFontPixels = 12;
 
 enum class UtilisationView { RoomsByHour, WeekdaysByHour };
 
@@ -34,10 +39,11 @@ struct PictureCell {
 };
 
 struct PictureText {
-  PictureRect rect;  // the text is drawn left-aligned and vertically centred in it
+  PictureRect rect;  // the text is drawn left-aligned (or right-aligned) and vertically centred in it
   std::string text;
   bool bold = false;
   PictureColour colour = 0x000000;
+  bool alignRight = false;  // the figures' numbers
 };
 
 struct UtilisationPicture {
@@ -53,5 +59,12 @@ struct UtilisationPicture {
 };
 
 UtilisationPicture LayOutUtilisation(const UtilisationReport& report, UtilisationView view);
+
+// A share as the picture and the window write it: one decimal and "%".
+std::string ShareText(double share);
+
+// The per-room figures as texts: the heading row (房间, 类型, 使用小时, 次数,
+// 开放时段占用率, 收费), one row per room and the totals row (合计).
+std::vector<std::vector<std::string>> UtilisationFigureRows(const UtilisationReport& report);
 
 }  // namespace tarvolen::query

@@ -18,8 +18,10 @@
 
 #include "desk/Desk.h"
 #include "query/QueryDesk.h"
+#include "query/UtilisationDesk.h"
 #include "ui/AdminControls.h"
 #include "ui/QueryWindow.h"
+#include "ui/UtilisationWindow.h"
 
 namespace tarvolen {
 
@@ -97,7 +99,13 @@ AdminQueryPage::AdminQueryPage(Desk& desk, std::function<void()> changed, QWidge
   top->addWidget(combo9_);
   top->addWidget(combo10_);
   top->addWidget(check15_);
+  // 使用率: the rooms' utilisation in a window of its own.
+  usage_ = std::make_unique<UtilisationWindow>(desk_.utilisation(), usageDialogs_, workbooks_, pictures_);
+  commandUsage_ = new QPushButton(QStringLiteral("使用率"), this);
+  commandUsage_->setObjectName(QStringLiteral("CommandUsage"));
+  connect(commandUsage_, &QPushButton::clicked, this, &AdminQueryPage::CommandUsage_Click);
   top->addStretch(1);
+  top->addWidget(commandUsage_);
   top->addWidget(command26_);
   layout->addLayout(top);
 
@@ -318,6 +326,8 @@ void AdminQueryPage::Command26_Click() {
   desk_.queries().Search();
   After();
 }
+
+void AdminQueryPage::CommandUsage_Click() { desk_.utilisation().Open(); }
 
 void AdminQueryPage::ShowWindow() {
   window_->render();

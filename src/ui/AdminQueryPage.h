@@ -2,7 +2,8 @@
 // Page 6 "统计查询" of the administration area: the mode buttons Option4,
 // the source list Combo9, the display-mode list Combo10 with Check15, the
 // 29 criterion rows (Check14, Labfrom, Label26, Labto, Label28), the value
-// editors Textdate, Picdate and Listdate, and the search button Command26.
+// editors Textdate, Picdate and Listdate, the search button Command26 and
+// 使用率 (CommandUsage), which opens the utilisation window.
 // The page's state is the desk's QueryPage; render() draws it. The query
 // window it opens is its own top-level window.
 #include <QWidget>
@@ -12,6 +13,7 @@
 
 #include "notify/Signal.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/UtilisationImage.h"
 #include "platform/qt/XlsxWorkbookWriter.h"
 #include "query/QueryRows.h"
 
@@ -26,6 +28,7 @@ namespace tarvolen {
 
 class Desk;
 class QueryWindow;
+class UtilisationWindow;
 
 class AdminQueryPage : public QWidget {
   Q_OBJECT
@@ -37,6 +40,7 @@ class AdminQueryPage : public QWidget {
 
   void render();
   QueryWindow& queryWindow() const { return *window_; }
+  UtilisationWindow& utilisationWindow() const { return *usage_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +52,7 @@ class AdminQueryPage : public QWidget {
   void Label28_Click(int j);
   void Value_MouseDown(int j, bool to);
   void Command26_Click();
+  void CommandUsage_Click();
   void EditDate(int j, bool to);
   void EditList(int j, bool to);
   void ParkText();
@@ -73,6 +78,10 @@ class AdminQueryPage : public QWidget {
   int textRow_ = -1;  // the value Textdate serves
   bool textTo_ = false;
   QPushButton* command26_;
+  QtUtilisationFiles pictures_;
+  QtFileDialogs usageDialogs_;  // over the utilisation window, the active one when it asks
+  std::unique_ptr<UtilisationWindow> usage_;
+  QPushButton* commandUsage_;
 };
 
 }  // namespace tarvolen

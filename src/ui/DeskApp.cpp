@@ -15,6 +15,7 @@
 #include "ui/MainWindow.h"
 #include "ui/AdminAreaWidget.h"
 #include "ui/AdminQueryPage.h"
+#include "ui/UtilisationWindow.h"
 #include "ui/QueryWindow.h"
 
 namespace tarvolen {
@@ -93,6 +94,12 @@ void DeskApp::listControls() const {
     if (query->isVisible()) {
       for (const std::string& line : ListControls(query)) {
         std::fprintf(stderr, "[控件] QueryWindow/%s\n", line.c_str());
+      }
+    }
+    const QWidget* usage = &main_->adminArea().queryPage().utilisationWindow();
+    if (usage->isVisible()) {
+      for (const std::string& line : ListControls(usage)) {
+        std::fprintf(stderr, "[控件] UtilisationWindow/%s\n", line.c_str());
       }
     }
   }
