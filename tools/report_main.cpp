@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   XlsxWorkbookWriter workbooks;
-  query::PictureWriters pictures{SaveUtilisationPng, SaveUtilisationPdf};
+  QtUtilisationFiles pictures;
   const Status status = query::RunReport(*parsed, SystemClock().now(), workbooks, pictures);
   if (!status.ok()) {
     std::fprintf(stderr, "tarvolen-report: %s\n", status.detail().c_str());

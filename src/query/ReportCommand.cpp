@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-
 namespace tarvolen::query {
 
 const char* const kReportUsage =

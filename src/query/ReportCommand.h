@@ -3,7 +3,6 @@
 // nightly job. The arguments, the run, and the file written by the output's
 // extension: .csv and .xlsx hold the numbers, .png and .pdf the picture.
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,15 +34,8 @@ std::optional<ReportFormat> FormatOf(const std::filesystem::path& out);
 Result<ReportArguments> ParseReportArguments(const std::vector<std::string>& args);
 extern const char* const kReportUsage;
 
-// How the picture reaches a file (QPainter in the program).
-struct PictureWriters {
-  std::function<Status(const std::filesystem::path&, const UtilisationPicture&)> png;
-  std::function<Status(const std::filesystem::path&, const UtilisationPicture&)> pdf;
-};
-
 // Reads the program folder (never writing to it), builds the report and
 // writes `out`. The status says what failed.
-Status RunReport(const ReportArguments& args, const DateTime& now, WorkbookWriter& workbooks,
-                 const PictureWriters& pictures);
+Status RunReport(const ReportArguments& args, const DateTime& now, WorkbookWriter& workbooks, PictureFiles& pictures);
 
 }  // namespace tarvolen::query

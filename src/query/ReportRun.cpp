@@ -20,8 +20,7 @@ Status WriteText(const std::filesystem::path& path, const std::string& text) {
 
 }  // namespace
 
-Status RunReport(const ReportArguments& args, const DateTime& now, WorkbookWriter& workbooks,
-                 const PictureWriters& pictures) {
+Status RunReport(const ReportArguments& args, const DateTime& now, WorkbookWriter& workbooks, PictureFiles& pictures) {
   const ProgramFolder folder(args.home);
   auto inputs = ReadReportInputs(folder);
   if (!inputs.ok()) return inputs.status();
@@ -34,18 +33,14 @@ Status RunReport(const ReportArguments& args, const DateTime& now, WorkbookWrite
     if (it == majors.end()) return Status(ErrorCode::Refused, "no room type named " + args.type);
     request.type = static_cast<int>(it - majors.begin());
   }
-  const UtilisationContext context{folder, inputs->rooms, inputs->categories, inputs->defaultTimeLimit,
-                                   inputs->running, now};
+  const UtilisationContext context{folder, inputs->rooms, inputs->categories, inputs->defaultTimeLimit, inputs->running,
+                                   now};
   const UtilisationReport report = BuildUtilisation(request, context);
   switch (*FormatOf(args.out)) {
     case ReportFormat::Csv: return WriteText(args.out, UtilisationCsv(report));
     case ReportFormat::Xlsx: return workbooks.WriteSheet(args.out, UtilisationTable(report));
-    case ReportFormat::Png:
-      return pictures.png ? pictures.png(args.out, LayOutUtilisation(report, UtilisationView::RoomsByHour))
-                          : Status(ErrorCode::Refused, "no picture writer");
-    case ReportFormat::Pdf:
-      return pictures.pdf ? pictures.pdf(args.out, LayOutUtilisation(report, UtilisationView::RoomsByHour))
-                          : Status(ErrorCode::Refused, "no picture writer");
+    case ReportFormat::Png: return pictures.SavePng(args.out, LayOutUtilisation(report, UtilisationView::RoomsByHour));
+    case ReportFormat::Pdf: return pictures.SavePdf(args.out, LayOutUtilisation(report, UtilisationView::RoomsByHour));
   }
   return Status(ErrorCode::Refused, "unknown output format");
 }

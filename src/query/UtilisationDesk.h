@@ -41,14 +41,6 @@ struct UtilisationComputation {
   std::function<std::vector<CellRow>(const UtilisationReport&)> table;
 };
 
-// Writes a picture as a file; the Qt painter does it in the program.
-class PictureFiles {
- public:
-  virtual ~PictureFiles() = default;
-  virtual Status SavePng(const std::filesystem::path& path, const UtilisationPicture& picture) = 0;
-  virtual Status SavePdf(const std::filesystem::path& path, const UtilisationPicture& picture) = 0;
-};
-
 inline constexpr const char* kUtilisationBoxTitle = "提示";
 
 // What an export did: nothing (cancelled, no report), or wrote `path` or

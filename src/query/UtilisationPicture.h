@@ -7,11 +7,13 @@
 // draws `lines`, `cells`, `legend` and `texts` in that order; the texts use
 // a font of kPictureFontPixels.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "query/Utilisation.h"
+#include "store/Result.h"
 
 namespace tarvolen::query {
 
@@ -56,6 +58,14 @@ struct UtilisationPicture {
 
   // The hover text of the cell under (x, y), if any.
   std::optional<std::string> HoverAt(int x, int y) const;
+};
+
+// Writes a picture as a file; the Qt painter does it in the program.
+class PictureFiles {
+ public:
+  virtual ~PictureFiles() = default;
+  virtual Status SavePng(const std::filesystem::path& path, const UtilisationPicture& picture) = 0;
+  virtual Status SavePdf(const std::filesystem::path& path, const UtilisationPicture& picture) = 0;
 };
 
 UtilisationPicture LayOutUtilisation(const UtilisationReport& report, UtilisationView view);

@@ -15,7 +15,8 @@ std::string Fixed(double value, int decimals) {
 
 SheetCell Number(double value, int decimals) { return SheetCell(Fixed(value, decimals), true, value); }
 SheetCell Share(double share) { return Number(share, 3); }
-SheetCell Hours(int64_t minutes) { return Number(static_cast<double>(minutes) / 60.0, 1); }
+// Two decimals: a quarter of an hour (0.25) is written exactly.
+SheetCell Hours(int64_t minutes) { return Number(static_cast<double>(minutes) / 60.0, 2); }
 SheetCell Count(int64_t n) { return SheetCell(std::to_string(n), true, static_cast<double>(n)); }
 
 std::string HourTitle(int hour) { return std::to_string(hour) + "时"; }

@@ -107,7 +107,7 @@ PYEOF
 SIZE=$(png_size)
 check "the file is a PNG ($SIZE)" test -n "$SIZE"
 read -r W H <<<"$SIZE"
-check "of a picture with rows and figures" test "${W:-0}" -ge 600 -a "${H:-0}" -ge 200
+check "of a picture with rows and figures" test "${W:-0}" -ge 400 -a "${H:-0}" -ge 200
 
 click_control "$UWIN" "$(control_centre UtilisationWindow/CommandPdf)"
 DIALOG=$(wait_window "导出PDF" "$PID")

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "maintenance/CleanInstallation.h"
 #include "query/ReportCommand.h"
@@ -84,6 +85,55 @@ TEST_F(ReportInputsTest, AFolderWithoutItsFilesIsRefusedByName) {
   ASSERT_FALSE(none.ok());
   EXPECT_EQ(none.status().code(), ErrorCode::Missing);
   EXPECT_FALSE(std::filesystem::exists(temp_.root() / "set.dat"));
+}
+
+TEST_F(ReportInputsTest, TheReportIsWrittenByItsExtension) {
+  struct NoWorkbooks : WorkbookWriter {
+    Result<CellRow> ReadTitleRow(const std::filesystem::path&) override { return Status(ErrorCode::Missing, "-"); }
+    Status WriteSheet(const std::filesystem::path& path, const std::vector<CellRow>& rows) override {
+      written = path;
+      lines = rows.size();
+      return Status::Ok();
+    }
+    std::filesystem::path written;
+    size_t lines = 0;
+  } workbooks;
+  struct OnlyPng : PictureFiles {
+    Status SavePng(const std::filesystem::path& path, const UtilisationPicture& picture) override {
+      painted = path;
+      EXPECT_GT(picture.width, 0);
+      return Status::Ok();
+    }
+    Status SavePdf(const std::filesystem::path&, const UtilisationPicture&) override {
+      return Status(ErrorCode::WriteFailed, "no pdf here");
+    }
+    std::filesystem::path painted;
+  } pictures;
+  const DateTime now{{2026, 12, 1}, 10, 0, 0};
+  auto run = [&](std::vector<std::string> extra, const std::string& out) {
+    std::vector<std::string> args = {"--home", temp_.root().string(), "--out", (temp_.root() / out).string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    auto parsed = ParseReportArguments(args);
+    EXPECT_TRUE(parsed.ok());
+    return RunReport(*parsed, now, workbooks, pictures);
+  };
+  ASSERT_TRUE(run({}, "r.csv").ok());
+  std::ifstream csv(temp_.root() / "r.csv");
+  std::string title;
+  std::getline(csv, title);
+  EXPECT_NE(title.find("房间使用率"), std::string::npos) << title;
+  ASSERT_TRUE(run({"--from", "2026-03-01", "--to", "2026-03-31"}, "r.xlsx").ok());
+  EXPECT_EQ(workbooks.written, temp_.root() / "r.xlsx");
+  EXPECT_GT(workbooks.lines, 2u);
+  ASSERT_TRUE(run({}, "r.png").ok());
+  EXPECT_EQ(pictures.painted, temp_.root() / "r.png");
+  const Status noPdf = run({}, "r.pdf");
+  EXPECT_FALSE(noPdf.ok());
+  const Status badType = run({"--type", "没有这种"}, "r.csv");
+  ASSERT_FALSE(badType.ok());
+  EXPECT_NE(badType.detail().find("没有这种"), std::string::npos);
+  const Status unwritable = run({}, "no/such/folder/r.csv");
+  EXPECT_FALSE(unwritable.ok());
 }
 
 }  // namespace

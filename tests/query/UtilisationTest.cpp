@@ -395,7 +395,7 @@ TEST_F(UtilisationTest, TheTableHasTheRoomsTheTotalsAndTheWeekdays) {
   EXPECT_EQ(first[1].text, "钢琴");
   EXPECT_TRUE(first[2].number);
   EXPECT_DOUBLE_EQ(first[2].value, 1.5);
-  EXPECT_EQ(first[2].text, "1.5");
+  EXPECT_EQ(first[2].text, "1.50");
   EXPECT_DOUBLE_EQ(first[3].value, 1);
   EXPECT_DOUBLE_EQ(first[4].value, 90.0 / 120.0);
   EXPECT_EQ(first[4].text, "0.750");
@@ -419,8 +419,8 @@ TEST_F(UtilisationTest, TheCsvQuotesAndEndsLinesWithCrLf) {
   const auto csv = UtilisationCsv(Build(kMar10, kMar10));
   EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
             "房间使用率 2026年03月10日至2026年03月10日\r\n房间,类型,使用小时,次数,开放时段占用率,收费,10时\r\n");
-  EXPECT_NE(csv.find("\r\n\"A,\"\"B\"\"\",钢琴,0.5,1,0.500,0.00,0.500\r\n"), std::string::npos) << csv;
-  EXPECT_NE(csv.find("\r\n合计,,0.5,1,0.250,0.00,0.250\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n\"A,\"\"B\"\"\",钢琴,0.50,1,0.500,0.00,0.500\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n合计,,0.50,1,0.250,0.00,0.250\r\n"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\n\r\n星期,10时\r\n星期一,0.000\r\n星期二,0.250\r\n"), std::string::npos) << csv;
   EXPECT_EQ(csv.substr(csv.size() - 2), "\r\n");
   EXPECT_EQ(csv.find('\n'), csv.find("\r\n") + 1);
