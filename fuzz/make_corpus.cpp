@@ -135,6 +135,14 @@ void FileSeeds(const ProgramFolder& desk) {
                                                {3, 12, 1020, today, 1, 0, 0.0f, today - 200}};
   Seed("checkin_year_file", "day", WithCount(5, FileOf(checkins, kCheckinRecordLength)));
   Seed("checkin_year_file", "behind", WithCount(2, FileOf(checkins, kCheckinRecordLength)));
+  // The utilisation reads the same records (its number first is the default
+  // time limit); a session across midnight and one out of order besides.
+  std::vector<CheckinRecord> sessionsOfAYear = checkins;
+  sessionsOfAYear.push_back({1, 7, 1400, today - 3, 1, 0, 0.0f, today - 900});
+  sessionsOfAYear.push_back({1, 7, 30, today - 2, 1, 1, 3.0f, today - 900});
+  sessionsOfAYear.push_back({2, 9, 700, today - 5, 1, 1, 2.0f, today - 900});
+  sessionsOfAYear.push_back({2, 9, 800, today - 5, 1, 0, 0.0f, today - 900});
+  Seed("utilisation", "week", WithCount(120, FileOf(sessionsOfAYear, kCheckinRecordLength)));
 
   const std::vector<SessionRecord> sessions = {
       {3, 12, 930, today}, {0, 7, 600, today - 1}, {4, 4, 60, today - 1}, {2, 9, 900, today}};
