@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "platform/qt/UtilisationImage.h"
+#include "ui/UtilisationImage.h"
 #include "platform/qt/XlsxWorkbookWriter.h"
 #include "query/ReportCommand.h"
 

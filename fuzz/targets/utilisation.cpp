@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CheckinRecord first = UnpackCheckin(Bytes(bytes.begin(), bytes.begin() + kCheckinRecordLength));
     running.push_back({first.room, first.student, first.time, first.date});
   }
-  const query::UtilisationContext context{folder.desk(),   lists.rooms, lists.categories, limit, std::move(running),
-                                          DateTime{{2024, 12, 31}, 23, 59, 0}};
+  const query::UtilisationContext context{folder.desk(), lists.rooms,        lists.categories,
+                                          limit,         std::move(running), DateTime{{2024, 12, 31}, 23, 59, 0}};
   query::UtilisationRequest request;
   request.from = {2024, 1, 1};
   request.to = {2024, 12, 31};

@@ -13,7 +13,7 @@
 
 #include "notify/Signal.h"
 #include "platform/qt/QtFileDialogs.h"
-#include "platform/qt/UtilisationImage.h"
+#include "ui/UtilisationImage.h"
 #include "platform/qt/XlsxWorkbookWriter.h"
 #include "query/QueryRows.h"
 

@@ -22,7 +22,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/qt/UtilisationImage.h"
+#include "ui/UtilisationImage.h"
 #include "query/UtilisationDesk.h"
 #include "ui/AdminControls.h"
 

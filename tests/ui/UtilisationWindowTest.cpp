@@ -27,7 +27,7 @@
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeTimers.h"
 #include "platform/fake/FakeWorkbookWriter.h"
-#include "platform/qt/UtilisationImage.h"
+#include "ui/UtilisationImage.h"
 #include "query/UtilisationFakes.h"
 #include "ui/ControlList.h"
 #include "ui/UtilisationWindow.h"

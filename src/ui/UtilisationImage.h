@@ -4,7 +4,6 @@
 // platform).
 #include <filesystem>
 
-#include "query/UtilisationDesk.h"
 #include "query/UtilisationPicture.h"
 #include "store/Result.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/UtilisationImage.h"
+#include "ui/UtilisationImage.h"
 
 #include <QFont>
 #include <QImage>
