@@ -426,3 +426,56 @@ control_gone() {
   controls "$1"
   [[ -z "$(control_centre "$2")" ]]
 }
+
+# --- a session of card 1001 and the query page -------------------------------
+
+# A session of card 1001 (student slot 1) in 琴房101 that began MINUTES ago:
+# its running session in shuju.dat, the count in set.dat and its check-in
+# record (operator 6) in the current year file, all arranged in the files.
+session_of_1001_begun() {  # DIR MINUTES
+  "$PY" - "$1" "$2" <<'PYEOF'
+import datetime, os, struct, sys
+home = sys.argv[1]
+start = datetime.datetime.now() - datetime.timedelta(minutes=int(sys.argv[2]))
+days = float((start.date() - datetime.date(1899, 12, 30)).days)
+minute = start.hour * 60 + start.minute
+with open(home + '/students.dat', 'rb') as f:
+    f.seek(128)                     # record 2 = student slot 1
+    rec = f.read(128)
+n = int.from_bytes(rec[16:18], 'little')
+enrolled, = struct.unpack_from('<d', rec, 18 + n + 3)
+with open(home + '/shuju.dat', 'wb') as f:
+    f.write(struct.pack('<hhhd', 1, 1, minute, days) + b'\0\0')
+with open(home + '/set.dat', 'r+b') as f:
+    f.write(struct.pack('<i', 1))   # position 1: one session
+year = os.path.join(home, '数据', '登记', '%04d.dat' % start.year)
+with open(year, 'ab') as f:         # its check-in: room 1, student 1, operator 6
+    f.write(struct.pack('<hhhdBBfd', 1, 1, minute, days, 6, 0, 0.0, enrolled).ljust(32, b'\0'))
+PYEOF
+}
+
+# Starts the desk on DIR (the administrator's password "pw"), checks card
+# 1002 in and card 1001 out by swipes and opens the page 统计查询; PID is
+# the desk's.
+query_page_after_swipes() {  # DIR LOG
+  local home=$1 log=$2 prompt
+  start_desk "$home" "$log"
+  PID=$DESK_PID
+  prompt=$(wait_window "管理员验证" "$PID")
+  check "loading finishes" wait_log "$log" "[启动] 载入完毕"
+  wait_focus "$prompt"
+  log_in "$prompt" "pw" "音乐学院琴房 管理员" "$PID"
+  check "the administrator is confirmed" wait_log "$log" "[身份] 6"
+
+  press "$MAIN" KP_1 KP_0 KP_0 KP_2 Return
+  press "$MAIN" Return
+  check "1002 is checked in" wait_log "$log" "[0000001002]登录"
+  press "$MAIN" KP_1 KP_0 KP_0 KP_1 Return
+  check "1001 is checked out" wait_log "$log" "[0000001001]下线琴房101"
+
+  focus "$MAIN"
+  controls "$log"
+  click_control "$MAIN" "$(control_centre Command5)"
+  check "the administration area opens" wait_control "$log" Option1_6
+  click_control "$MAIN" "$(control_centre Option1_6)"
+}

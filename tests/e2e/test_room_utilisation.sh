@@ -14,46 +14,10 @@ LOG="$E2E_TMP/usage.log"
 OUT="$E2E_TMP/picture"
 set_record_text "$HOME_DIR" 21 "pw"
 
-"$PY" - "$HOME_DIR" <<'PYEOF'
-import datetime, os, struct, sys
-home = sys.argv[1]
-start = datetime.datetime.now() - datetime.timedelta(minutes=47)
-days = float((start.date() - datetime.date(1899, 12, 30)).days)
-minute = start.hour * 60 + start.minute
-with open(home + '/students.dat', 'rb') as f:
-    f.seek(128)                     # record 2 = student slot 1
-    rec = f.read(128)
-n = int.from_bytes(rec[16:18], 'little')
-enrolled, = struct.unpack_from('<d', rec, 18 + n + 3)
-with open(home + '/shuju.dat', 'wb') as f:
-    f.write(struct.pack('<hhhd', 1, 1, minute, days) + b'\0\0')
-with open(home + '/set.dat', 'r+b') as f:
-    f.write(struct.pack('<i', 1))   # position 1: one session
-year = os.path.join(home, '数据', '登记', '%04d.dat' % start.year)
-with open(year, 'ab') as f:         # its check-in: room 1, student 1, operator 6
-    f.write(struct.pack('<hhhdBBfd', 1, 1, minute, days, 6, 0, 0.0, enrolled).ljust(32, b'\0'))
-PYEOF
+session_of_1001_begun "$HOME_DIR" 47
 check "the session of 1001 is arranged" test -s "$HOME_DIR/shuju.dat"
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
-
-press "$MAIN" KP_1 KP_0 KP_0 KP_2 Return
-press "$MAIN" Return
-check "1002 is checked in" wait_log "$LOG" "[0000001002]登录"
-press "$MAIN" KP_1 KP_0 KP_0 KP_1 Return
-check "1001 is checked out" wait_log "$LOG" "[0000001001]下线琴房101"
-
-focus "$MAIN"
-controls "$LOG"
-click_control "$MAIN" "$(control_centre Command5)"
-check "the administration area opens" wait_control "$LOG" Option1_6
-click_control "$MAIN" "$(control_centre Option1_6)"
+query_page_after_swipes "$HOME_DIR" "$LOG"
 check "统计查询 shows 使用率" wait_control "$LOG" CommandUsage
 click_control "$MAIN" "$(control_centre CommandUsage)"
 UWIN=$(wait_window "房间使用率" "$PID")
