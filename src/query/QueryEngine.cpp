@@ -317,13 +317,7 @@ void ScanCheckins(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome&
     if (byOperator && !InSet(operators, op, kIdentityList)) return false;
     const int16_t student = Load<int16_t>(p + ci::kStudent);
     if (!slots.studentOk(student)) return false;
-    h.day = day;
-    h.time = t;
-    h.student = student;
-    h.room = room;
-    h.operatorId = op;
-    h.kind = kind;
-    h.fee = f;
+    h = Hit{day, f, t, student, room, op, kind};
     return true;
   };
   const ScanPlan plan = PlanScan(
@@ -420,14 +414,7 @@ void ScanCombined(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome&
         const int32_t m = MinutesBetween(in->day, in->time, day, t);
         if (c.on(kRow18) && !used.holds(m)) continue;
         if (!slots.studentOk(student)) continue;
-        Hit h;
-        h.day = day;
-        h.time = t;
-        h.student = student;
-        h.room = room;
-        h.operatorId = op;
-        h.kind = kind;
-        h.fee = f;
+        const Hit h{day, f, t, student, room, op, kind};
         result.AddSession(h, CheckinSide{in->day, in->time, in->operatorId});
       }
     }
@@ -483,13 +470,7 @@ void ScanLog(const QueryRequest& rq, const QueryContext& ctx, QueryOutcome& out)
         if (c.on(kRemark) && !c.pattern(kRemark, remark)) continue;
         const int16_t student = Load<int16_t>(p + lg::kStudent);
         if (!slots.studentOk(student)) continue;
-        Hit h;
-        h.day = day;
-        h.time = t;
-        h.student = student;
-        h.room = room;
-        h.operatorId = op;
-        h.kind = operation;
+        const Hit h{day, 0, t, student, room, op, operation};
         result.Add(h);
         result.AddLogDetails(scaled, std::move(remark));
       }
