@@ -368,6 +368,7 @@ void QueryPage::ChooseSet(int j, bool to, uint32_t set) {
 QueryPage::Search QueryPage::MakeSearch() const {
   Search s;
   if (modeListShown_ && mode_ < 0) {
+    // The refusal is told to the operator here; the search says so by `refused`.
     (void)services_.feedback.Refuse(kChooseModeMessage, true);
     s.refused = true;
     return s;
