@@ -454,10 +454,9 @@ with open(year, 'ab') as f:         # its check-in: room 1, student 1, operator 
 PYEOF
 }
 
-# Starts the desk on DIR (the administrator's password "pw"), checks card
-# 1002 in and card 1001 out by swipes and opens the page 统计查询; PID is
-# the desk's.
-query_page_after_swipes() {  # DIR LOG
+# Starts the desk on DIR and confirms the administrator (password "pw");
+# PID is the desk's, MAIN its main window.
+desk_as_administrator() {  # DIR LOG
   local home=$1 log=$2 prompt
   start_desk "$home" "$log"
   PID=$DESK_PID
@@ -466,16 +465,25 @@ query_page_after_swipes() {  # DIR LOG
   wait_focus "$prompt"
   log_in "$prompt" "pw" "音乐学院琴房 管理员" "$PID"
   check "the administrator is confirmed" wait_log "$log" "[身份] 6"
+}
 
+# Opens the administration area and its page N (Option1_N).
+open_admin_page() {  # LOG N
+  controls "$1"
+  click_control "$MAIN" "$(control_centre Command5)"
+  check "the administration area opens" wait_control "$1" "Option1_$2"
+  click_control "$MAIN" "$(control_centre "Option1_$2")"
+}
+
+# The desk as administrator on DIR, card 1002 checked in and card 1001
+# checked out by swipes, and the page 统计查询 opened.
+query_page_after_swipes() {  # DIR LOG
+  desk_as_administrator "$1" "$2"
   press "$MAIN" KP_1 KP_0 KP_0 KP_2 Return
   press "$MAIN" Return
-  check "1002 is checked in" wait_log "$log" "[0000001002]登录"
+  check "1002 is checked in" wait_log "$2" "[0000001002]登录"
   press "$MAIN" KP_1 KP_0 KP_0 KP_1 Return
-  check "1001 is checked out" wait_log "$log" "[0000001001]下线琴房101"
-
+  check "1001 is checked out" wait_log "$2" "[0000001001]下线琴房101"
   focus "$MAIN"
-  controls "$log"
-  click_control "$MAIN" "$(control_centre Command5)"
-  check "the administration area opens" wait_control "$log" Option1_6
-  click_control "$MAIN" "$(control_centre Option1_6)"
+  open_admin_page "$2" 6
 }

@@ -28,19 +28,10 @@ BEFORE=$(balance 1)
 RECHARGED=$("$PY" -c "print('%.2f' % ($BEFORE + 100.5))")
 PLUS_ONE=$("$PY" -c "print('%.2f' % ($BEFORE + 1))")
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
+desk_as_administrator "$HOME_DIR" "$LOG"
 focus "$MAIN"
 
-controls "$LOG"
-click_control "$MAIN" "$(control_centre Command5)"
-check "the administration area opens" wait_control "$LOG" Option1_7
-click_control "$MAIN" "$(control_centre Option1_7)"
+open_admin_page "$LOG" 7
 check "数据备份 opens" wait_control "$LOG" Command23
 check "the time box shows today" test "$(control_text Text9)" = "$(date +%Y年%m月%d日)"
 

@@ -51,19 +51,10 @@ check "the demo's card 1001 is student 1" test "$CARD" = 1001
 EXPECTED_TOTAL=$("$PY" -c "print('%.2f' % ($TOTAL + 100.5))")
 EXPECTED_BALANCE=$("$PY" -c "print('%.2f' % ($BALANCE + 100.5))")
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
+desk_as_administrator "$HOME_DIR" "$LOG"
 focus "$MAIN"
 
-controls "$LOG"
-click_control "$MAIN" "$(control_centre Command5)"
-check "the administration area opens" wait_control "$LOG" Option1_5
-click_control "$MAIN" "$(control_centre Option1_5)"
+open_admin_page "$LOG" 5
 check "会员管理 opens" wait_control "$LOG" Combo6
 
 # choose COMBO DOWNS: the chooser takes the focus (its list closed again)

@@ -9,19 +9,10 @@ HOME_DIR=$(new_installation reinit --demo) || exit 1
 LOG="$E2E_TMP/reinit.log"
 set_record_text "$HOME_DIR" 21 "pw"
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
+desk_as_administrator "$HOME_DIR" "$LOG"
 focus "$MAIN"
 
-controls "$LOG"
-click_control "$MAIN" "$(control_centre Command5)"
-check "the administration area opens" wait_control "$LOG" Option1_7
-click_control "$MAIN" "$(control_centre Option1_7)"
+open_admin_page "$LOG" 7
 check "数据备份 opens" wait_control "$LOG" Command33
 click_control "$MAIN" "$(control_centre Command33)"
 check "the panel shows the delivered values" wait_control "$LOG" Text12_0

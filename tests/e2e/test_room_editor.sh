@@ -29,13 +29,7 @@ PYEOF
 }
 room_is() { [[ "$(room "$1")" == "$2" ]]; }
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
+desk_as_administrator "$HOME_DIR" "$LOG"
 focus "$MAIN"
 check "琴房101 holds one place" room_is 1 "琴房101 1 0"
 

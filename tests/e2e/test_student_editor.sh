@@ -9,19 +9,10 @@ HOME_DIR=$(new_installation students --demo) || exit 1
 LOG="$E2E_TMP/students.log"
 set_record_text "$HOME_DIR" 21 "pw"
 
-start_desk "$HOME_DIR" "$LOG"
-PID=$DESK_PID
-PROMPT=$(wait_window "管理员验证" "$PID")
-check "loading finishes" wait_log "$LOG" "[启动] 载入完毕"
-wait_focus "$PROMPT"
-log_in "$PROMPT" "pw" "音乐学院琴房 管理员" "$PID"
-check "the administrator is confirmed" wait_log "$LOG" "[身份] 6"
+desk_as_administrator "$HOME_DIR" "$LOG"
 focus "$MAIN"
 
-controls "$LOG"
-click_control "$MAIN" "$(control_centre Command5)"
-check "the administration area opens" wait_control "$LOG" Option1_3
-click_control "$MAIN" "$(control_centre Option1_3)"
+open_admin_page "$LOG" 3
 check "学生数据 opens in edit mode" wait_control_state "$LOG" Check4 on
 
 # choose NAME: the chooser takes the focus (its list closed again) and
